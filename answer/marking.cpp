@@ -1,0 +1,135 @@
+#include "marking.h"
+
+#include "reading.h"
+
+#include "engine/colors.h"
+#include "engine/levels/answer_areas.h"
+#include "engine/page.h"
+
+#include <algorithm>
+
+namespace pomuru {
+
+namespace {
+
+const QString RightMark = QStringLiteral("○");
+const QString WrongMark = QStringLiteral("×");
+
+// Where the feedback mark stands in a row.
+QPoint markPosition(int top)
+{
+    return QPoint(40, top + 180);
+}
+
+bool isRed(const Canvas& canvas, QPoint at)
+{
+    return canvas.pixel(at.x(), at.y()) == colors::red;
+}
+
+} // namespace
+
+int rowOfCheckButton(int index)
+{
+    return index <= 2 ? index + 1 : 6 - index;
+}
+
+int checkButtonOfRow(int row, int canvasIndex)
+{
+    return canvasIndex == 0 ? row - 1 : 6 - row;
+}
+
+bool judgeCells(const Canvas& canvas, int top, float value1)
+{
+    // One pass over the cells: phase 0 before any red cell, 1 inside the
+    // first red run, 2 after it; a second run spoils the count for good.
+    constexpr int SecondRun = 999;
+    int count = 0;
+    int phase = 0;
+    for (int cell = 0; cell < tape::Cells; ++cell) {
+        if (isRed(canvas, tape::probe(cell, top))) {
+            if (phase == 2) {
+                count = SecondRun;
+            } else {
+                phase = 1;
+                ++count;
+            }
+        } else if (count > 0) {
+            phase = 2;
+        }
+    }
+    return float(count) == 10.0f * value1 && phase >= 1;
+}
+
+bool judgeSymbol(const Canvas& canvas, int top, float value1, float value2)
+{
+    const int expected = value1 > value2 ? symbols::Greater : value1 == value2 ? symbols::Equal : symbols::Less;
+    return isRed(canvas, symbols::seed(expected, top));
+}
+
+void FlashMark(Drill& drill, int top)
+{
+    Canvas& canvas = drill.canvas();
+    canvas.refresh();
+    drill.platform.beep();
+    for (int tick = 0; tick < 2; ++tick) {
+        const QString shown = drill.platform.timeOfDay();
+        drill.platform.waitWhileTimeOfDayIs(shown);
+    }
+    // Wipe the whole character cell of the mark: ○ and × are full-width
+    // glyphs of the canvas font, and nothing else is drawn there.
+    const int width = std::max(canvas.textWidth(RightMark), canvas.textWidth(WrongMark));
+    const QPoint at = markPosition(top);
+    canvas.filledBox(at.x(), at.y(), width - 1, canvas.textHeight() - 1, colors::white);
+}
+
+void Command5_Click(Drill& drill, int index)
+{
+    DrillState& state = drill.state;
+    const int row = rowOfCheckButton(index);
+    state.ProblemRow = std::int16_t(row);
+    const int top = rowTop(row);
+    AnswerBox& box = drill.controls.answerBox(row - 1);
+
+    if (state.CanvasIndex == 0 && box.text().isEmpty()) {
+        drill.platform.showMessage(EmptyAnswerMessage);
+        return;
+    }
+    const int k = state.problemCount(row);
+    if (k < 1)
+        return;  // the row shows no problem yet: nothing to mark
+
+    const double typed = typedAnswer(box.text());
+    const int attempt = int(++state.record(row, k, AttemptCount));
+
+    bool right = false;
+    if (state.LevelNo == 3)
+        right = judgeCells(drill.canvas(), top, state.record(row, k, Value1));
+    else if (state.LevelNo == 7)
+        right = judgeSymbol(drill.canvas(), top, state.record(row, k, Value1), state.record(row, k, Value2));
+    else
+        right = float(typed) == state.record(row, k, Value1);
+
+    Canvas& canvas = drill.canvas();
+    canvas.setPenColor(colors::red);
+    const QPoint at = markPosition(top);
+    canvas.setTextPosition(at.x(), at.y());
+    canvas.print(right ? RightMark : WrongMark);
+    FlashMark(drill, top);
+
+    const auto result = RecordSlot(AttemptResult1 + std::min(attempt, 3) - 1);
+    if (right) {
+        state.record(row, k, Mark) = attempt == 1 ? MarkRightFirst : MarkRightLater;
+        state.record(row, k, result) = AttemptRight;
+        DrawProblem(drill);
+        return;
+    }
+    state.record(row, k, result) = AttemptWrong;
+    if (state.CanvasIndex == 0)
+        box.setText(QString());
+    if (attempt >= 3) {
+        state.record(row, k, Mark) = MarkWrong;
+        DrawProblem(drill);
+    }
+}
+
+} // namespace pomuru

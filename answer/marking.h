@@ -1,0 +1,31 @@
+#pragma once
+
+#include "engine/drill.h"
+
+namespace pomuru {
+
+// The row (1 to 3) that check button Command5(index) serves: buttons 0 to 2
+// on canvas 0 serve rows 1 to 3, buttons 3 to 5 on canvas 1 rows 3 to 1.
+int rowOfCheckButton(int index);
+// The check button of a row on a canvas.
+int checkButtonOfRow(int row, int canvasIndex);
+
+// The check button: judges the answer of the row's current problem, flashes
+// a red ○ or ×, records the attempt, and draws the next problem once the
+// problem is settled (right, or wrong for the third time).
+void Command5_Click(Drill& drill, int index);
+
+// The feedback pause: shows the mark, beeps, waits for the clock to change
+// twice (one to two seconds) and wipes the mark of the row at top T.
+void FlashMark(Drill& drill, int top);
+
+// Level 3: right when the red cells of the tape form one unbroken run of
+// 10 × value1 cells.
+bool judgeCells(const Canvas& canvas, int top, float value1);
+// Level 7: right when the box of the expected symbol (＞, ＝ or ＜ for
+// value1 against value2) is red.
+bool judgeSymbol(const Canvas& canvas, int top, float value1, float value2);
+
+inline const QString EmptyAnswerMessage = QStringLiteral("こたえをタイプしてください。");
+
+} // namespace pomuru

@@ -1,0 +1,88 @@
+#include "qt_platform.h"
+
+#include <QApplication>
+#include <QEventLoop>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTime>
+#include <QTimer>
+
+namespace pomuru {
+
+namespace {
+
+// A message box as the program shows it: modal for the whole application,
+// titled with the application's name, with Japanese buttons.
+class Message : public QMessageBox {
+public:
+    Message(QWidget* window, const QString& text)
+        : QMessageBox(window)
+    {
+        setWindowModality(Qt::ApplicationModal);
+        setWindowTitle(QApplication::applicationDisplayName());
+        setText(text);
+        setIcon(QMessageBox::NoIcon);
+    }
+};
+
+} // namespace
+
+QtPlatform::QtPlatform(int screenWidthPixels)
+    : screenWidthPixels_(screenWidthPixels)
+{
+    QObject::connect(qApp, &QGuiApplication::lastWindowClosed, [this] { ending_ = true; });
+}
+
+void QtPlatform::showMessage(const QString& text)
+{
+    Message box(window_, text);
+    box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+    box.exec();
+}
+
+bool QtPlatform::askYesNo(const QString& text)
+{
+    Message box(window_, text);
+    QPushButton* yes = box.addButton(QStringLiteral("はい"), QMessageBox::YesRole);
+    QPushButton* no = box.addButton(QStringLiteral("いいえ"), QMessageBox::NoRole);
+    box.setDefaultButton(yes);
+    box.setEscapeButton(no);
+    box.exec();
+    return box.clickedButton() == yes;
+}
+
+void QtPlatform::beep()
+{
+    QApplication::beep();
+}
+
+QString QtPlatform::timeOfDay()
+{
+    return QTime::currentTime().toString(QStringLiteral("hh:mm:ss"));
+}
+
+void QtPlatform::waitWhileTimeOfDayIs(const QString& shown)
+{
+    // Sleeps in an event loop that still paints the window but holds the
+    // pupil's input back until the pause is over; it wakes just after each
+    // turn of the second. A window closed meanwhile ends the pause at once.
+    QEventLoop loop;
+    QTimer wake;
+    wake.setSingleShot(true);
+    wake.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&wake, &QTimer::timeout, &loop, &QEventLoop::quit);
+    while (!ending_ && timeOfDay() == shown) {
+        wake.start(1000 - QTime::currentTime().msec() + 2);
+        loop.exec(QEventLoop::ExcludeUserInputEvents);
+    }
+}
+
+void QtPlatform::endProgram()
+{
+    ending_ = true;
+    if (window_)
+        window_->close();
+    QApplication::quit();
+}
+
+} // namespace pomuru

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "engine/platform.h"
+#include "engine/random_source.h"
+
+#include <QPointer>
+#include <QWidget>
+
+namespace pomuru {
+
+// The platform of the running program: Qt's message boxes and beep, the
+// system clock, and a pause that keeps the window painting without using
+// the processor.
+class QtPlatform : public Platform {
+public:
+    explicit QtPlatform(int screenWidthPixels);
+
+    // The window that message boxes belong to.
+    void setWindow(QWidget* window) { window_ = window; }
+
+    void showMessage(const QString& text) override;
+    bool askYesNo(const QString& text) override;
+    void beep() override;
+    QString timeOfDay() override;
+    void waitWhileTimeOfDayIs(const QString& shown) override;
+    void seedRandom(int seed) override { random_.reseed(std::uint64_t(seed)); }
+    float nextRandom() override { return random_.next(); }
+    double screenWidthTwips() override { return screenWidthPixels_ * TwipsPerPixel; }
+    double twipsPerPixelX() override { return TwipsPerPixel; }
+    void endProgram() override;
+
+    static constexpr double TwipsPerPixel = 15;
+
+private:
+    int screenWidthPixels_;
+    RandomSource random_;
+    QPointer<QWidget> window_;
+    bool ending_ = false;
+};
+
+} // namespace pomuru

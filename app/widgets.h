@@ -1,0 +1,62 @@
+#pragma once
+
+// The widgets of the window that do more than Qt's own: the canvas that shows
+// a persistent drawing, the answer box, and the command buttons that show
+// their back colour.
+
+#include "engine/canvas.h"
+#include "engine/drill.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QWidget>
+
+namespace pomuru {
+
+// A picture box: shows its Canvas and reports mouse presses in canvas pixels.
+class CanvasWidget : public QWidget {
+    Q_OBJECT
+public:
+    CanvasWidget(QRgb background, const QFont& font, QWidget* parent);
+
+    Canvas& canvas() { return canvas_; }
+    const Canvas& canvas() const { return canvas_; }
+
+Q_SIGNALS:
+    void pressed(int button, int shift, float x, float y);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    Canvas canvas_;
+};
+
+// A row's answer box: free single-line text; reports clicks.
+class AnswerBoxWidget : public QLineEdit, public AnswerBox {
+    Q_OBJECT
+public:
+    explicit AnswerBoxWidget(QWidget* parent);
+
+    QString text() const override { return QLineEdit::text(); }
+    void setText(const QString& text) override { QLineEdit::setText(text); }
+    void moveTo(int left, int top) override { move(left, top); }
+    void setBackColor(QRgb color) override;
+    void show() override { QLineEdit::show(); }
+    QRgb backColor() const;
+
+Q_SIGNALS:
+    void clicked();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+};
+
+// Gives a command button its back colour in the raised style of a graphical button.
+void setButtonBackColor(QPushButton* button, QRgb color);
+// Gives any widget a solid back colour.
+void setBackColor(QWidget* widget, QRgb color);
+
+} // namespace pomuru

@@ -1,0 +1,50 @@
+#include "drill_state.h"
+
+#include <algorithm>
+
+namespace pomuru {
+
+int DrillState::recordOf(int row, int problem) const
+{
+    const int dropped = std::max(0, problemCount(row) - RecordsPerRow);
+    return problem - dropped;
+}
+
+float& DrillState::record(int row, int problem, RecordSlot slot)
+{
+    return RowValues[row][10 * recordOf(row, problem) + slot];
+}
+
+float DrillState::record(int row, int problem, RecordSlot slot) const
+{
+    return RowValues[row][10 * recordOf(row, problem) + slot];
+}
+
+int DrillState::countNewProblem(int row)
+{
+    auto& values = RowValues[row];
+    const int n = problemCount(row) + 1;
+    if (n > RecordsPerRow) {
+        // Records 2 to 99 become records 1 to 98; record 99 is emptied for problem n.
+        std::copy(values.begin() + 21, values.end(), values.begin() + 11);
+        std::fill(values.end() - 10, values.end(), 0.0f);
+    }
+    values[ProblemCount] = float(n);
+    return n;
+}
+
+bool DrillState::isRecentAnswer(int row, int n, int window, float v) const
+{
+    for (int k = std::max(1, n - window); k <= n - 1; ++k) {
+        if (record(row, k, Value1) == v)
+            return true;
+    }
+    return false;
+}
+
+void DrillState::clearRow(int row)
+{
+    RowValues[row].fill(0.0f);
+}
+
+} // namespace pomuru

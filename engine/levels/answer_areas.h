@@ -1,0 +1,67 @@
+#pragma once
+
+// The places on the canvas that hold the answers of the two levels answered
+// by presses: the tape of level 3 and the symbol boxes of level 7. The
+// generators draw them, the presses fill them and the marking reads them.
+
+#include <QPoint>
+#include <QString>
+
+#include <array>
+
+namespace pomuru {
+
+namespace tape {
+// Ten cells of 50 pixels from x 80 to 580, from y T+230 to T+255, each closed
+// by black lines.
+inline constexpr int Left = 80;
+inline constexpr int Right = 580;
+inline constexpr int CellWidth = 50;
+inline constexpr int Cells = 10;
+inline constexpr int Top = 230;     // below the row top T
+inline constexpr int Bottom = 255;
+
+// Where a cell is read: 5 pixels inside its left and top edges.
+constexpr QPoint probe(int cell, int rowTop) { return QPoint(85 + CellWidth * cell, rowTop + 235); }
+// Whether a press lies inside the tape (bounds exclusive).
+constexpr bool contains(double x, double y, int rowTop)
+{
+    return x > Left && x < Right && y > rowTop + Top && y < rowTop + Bottom;
+}
+} // namespace tape
+
+namespace symbols {
+// The three 40 × 40 boxes of "＞", "＝" and "＜", from y T+157 to T+197.
+struct SymbolBox {
+    int left;
+    QString symbol;
+};
+inline const std::array<SymbolBox, 3> boxes{{
+    {494, QStringLiteral("＞")},
+    {560, QStringLiteral("＝")},
+    {626, QStringLiteral("＜")},
+}};
+inline constexpr int Top = 157;  // below the row top T
+inline constexpr int Size = 40;
+enum Symbol { Greater = 0, Equal = 1, Less = 2 };
+
+// The point just inside a box's top-left corner: the fill seed and the probe.
+inline QPoint seed(int box, int rowTop) { return QPoint(boxes[std::size_t(box)].left + 2, rowTop + Top + 2); }
+// The box holding a press (bounds exclusive), or -1.
+inline int boxAt(double x, double y, int rowTop)
+{
+    if (!(y > rowTop + Top && y < rowTop + Top + Size))
+        return -1;
+    for (int box = 0; box < int(boxes.size()); ++box) {
+        const int left = boxes[std::size_t(box)].left;
+        if (x > left && x < left + Size)
+            return box;
+    }
+    return -1;
+}
+// Where the chosen symbol is shown between the two numbers: a 40 × 40 square
+// at (250, T+200), the symbol printed at (250, T+202).
+inline constexpr QPoint answerSquare(int rowTop) { return QPoint(250, rowTop + 200); }
+} // namespace symbols
+
+} // namespace pomuru

@@ -1,0 +1,42 @@
+#pragma once
+
+// Helpers shared by the level generators.
+
+#include "levels.h"
+
+#include <algorithm>
+
+namespace pomuru {
+
+// Int(scale × r + offset) for a fresh uniform r: a whole number drawn at
+// random, rounded down.
+inline int drawWhole(Platform& platform, int scale, int offset = 0)
+{
+    // r has 24 bits, so the product is exact in a double and stays below scale + offset.
+    return int(double(scale) * double(platform.nextRandom()) + offset);
+}
+
+// A count of tenths as the single-precision value the records hold (t / 10).
+inline float tenthsValue(int tenths)
+{
+    return float(tenths / 10.0);
+}
+
+// A recent-answer window never covers every possible answer, so that a fresh
+// answer always exists and a generator always finishes.
+inline int cappedWindow(int window, int possibleAnswers)
+{
+    return std::min(window, possibleAnswers - 1);
+}
+
+// Writes Value1 and Value2 of the problem's record and zeroes Value3 and
+// Value4; Value5 is left as it was.
+inline void writeRecord(DrillState& state, const ProblemPlace& place, float value1, float value2 = 0)
+{
+    state.record(place.row, place.n, Value1) = value1;
+    state.record(place.row, place.n, Value2) = value2;
+    state.record(place.row, place.n, Value3) = 0;
+    state.record(place.row, place.n, Value4) = 0;
+}
+
+} // namespace pomuru

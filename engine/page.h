@@ -1,0 +1,37 @@
+#pragma once
+
+#include "drill.h"
+
+#include <QString>
+
+namespace pomuru {
+
+// Chooses the canvas for the level and draws the empty row frames on it.
+void PageSetup(Drill& drill);
+
+// Draws the next problem of row ProblemRow: blanks the row, counts the
+// problem, prints the status line, lets the level's generator draw the
+// problem, and readies the row's answer box (pink and empty).
+void DrawProblem(Drill& drill);
+
+// Canvas 1, which has no answer boxes, serves the levels answered by presses
+// on the canvas (3: painting the tape, 7: choosing a symbol).
+int canvasForLevel(int level);
+// Two rows on a screen below 1000 pixels, three from 1000 on.
+int rowsOnPage(int screenWidthPixels);
+
+// The decimal text of x with its leading blank for a non-negative value, cut
+// to the last two characters: " 7", "10", and "23" for 123.
+QString twoCharacterField(int x);
+// "レベル" F(level) " (" F(n) ")  せいせき：" and the marks of problems
+// max(1, n - 9) to n, oldest first.
+QString statusLine(const DrillState& state, int row, int n);
+
+// The row frame: a rounded rectangle from (20, T+70) to (770, T+280).
+inline constexpr int FrameLeft = 20;
+inline constexpr int FrameRight = 770;
+inline constexpr int FrameTop = 70;
+inline constexpr int FrameBottom = 280;
+inline constexpr int FrameCorner = 30;
+
+} // namespace pomuru
