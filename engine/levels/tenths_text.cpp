@@ -4,8 +4,11 @@ namespace pomuru {
 
 QString TenthsText(int tenths)
 {
-    // Being built.
-    return QString::number(tenths);
+    const int whole = tenths / 10;
+    const int tenth = tenths % 10;
+    if (tenth == 0)
+        return QString::number(whole);
+    return QString::number(whole) + u'.' + QString::number(tenth);
 }
 
 } // namespace pomuru

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "fake_platform.h"
+
+#include "app/main_window.h"
+#include "app/start_up.h"
+
+#include <QApplication>
+#include <QTest>
+
+#include <memory>
+
+namespace pomuru::testing {
+
+// The real window, offscreen, started up on a scripted platform. Presses and
+// clicks go through Qt's event system to the real widgets.
+struct WindowFixture {
+    explicit WindowFixture(int screenWidth = 1024)
+    {
+        platform.screenWidth = screenWidth;
+        window = std::make_unique<MainWindow>(platform);
+        Form_Load(*window);
+        window->show();
+        QTest::qWaitForWindowExposed(window.get());
+    }
+
+    Drill& drill() { return window->drill(); }
+    DrillState& state() { return window->drill().state; }
+    Canvas& canvas() { return window->drill().canvas(); }
+    QRgb pixel(int x, int y) { return canvas().pixel(x, y).value_or(0); }
+
+    void click(QAbstractButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
+    // Chooses level 1 to 10 and presses "けってい".
+    void openLevel(int level)
+    {
+        click(window->Option2[std::size_t(level - 1)]);
+        click(window->Command10[0]);
+    }
+    // A press on the canvas in use at canvas pixel (x, y).
+    void pressCanvas(int x, int y)
+    {
+        QTest::mousePress(window->Picture1[std::size_t(state().CanvasIndex)], Qt::LeftButton, {}, QPoint(x, y));
+    }
+    // The check button of a row on the canvas in use.
+    QPushButton* checkButton(int row)
+    {
+        const int index = state().CanvasIndex == 0 ? row - 1 : 6 - row;
+        return window->Command5[std::size_t(index)];
+    }
+
+    FakePlatform platform;
+    std::unique_ptr<MainWindow> window;
+};
+
+} // namespace pomuru::testing
