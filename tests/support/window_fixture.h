@@ -21,7 +21,8 @@ struct WindowFixture {
         window = std::make_unique<MainWindow>(platform);
         Form_Load(*window);
         window->show();
-        QTest::qWaitForWindowExposed(window.get());
+        if (!QTest::qWaitForWindowExposed(window.get()))
+            qWarning("the window was not exposed");
     }
 
     Drill& drill() { return window->drill(); }

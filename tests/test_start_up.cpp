@@ -1,0 +1,286 @@
+// Start-up: both layouts of the window, the screen width, and the seed of
+// the random generator taken from the clock.
+
+#include "support/window_fixture.h"
+
+#include "app/start_up.h"
+#include "engine/colors.h"
+#include "engine/page.h"
+
+#include <QFontInfo>
+#include <QTest>
+
+using namespace pomuru;
+using namespace pomuru::testing;
+
+namespace {
+
+using ControlOf = std::function<QWidget*(MainWindow&)>;
+
+struct Expected {
+    QRect geometry;
+    int fontPixels;
+    bool shown;  // not hidden by itself; inside a hidden canvas it shows with the canvas
+};
+
+QRect optionGeometry(bool large, int i)
+{
+    if (large)
+        return QRect(34, 50 * i + 90, i == 2 ? 801 : 805, 37);
+    return QRect(35, 40 * i + 80, 700, 28);
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(ControlOf)
+
+class TestStartUp : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void layout_data();
+    void layout();
+    void windowHasItsCaptionClientAreaAndIcon();
+    void picturesLoadAndAreHiddenInTheSmallLayoutOnly_data();
+    void picturesLoadAndAreHiddenInTheSmallLayoutOnly();
+    void smallLayoutFitsAScreen800By600();
+    void screenWidthRoundsHalfToEven_data();
+    void screenWidthRoundsHalfToEven();
+    void seedFromClock_data();
+    void seedFromClock();
+    void sameClockGivesTheSameProblems();
+    void buttonsShowTheirBackColours_data();
+    void buttonsShowTheirBackColours();
+};
+
+void TestStartUp::layout_data()
+{
+    QTest::addColumn<int>("screenWidth");
+    QTest::addColumn<ControlOf>("control");
+    QTest::addColumn<Expected>("expected");
+
+    for (const int width : {999, 1000}) {
+        const bool large = width >= 1000;
+        const char* name = large ? "large" : "small";
+        auto row = [&](const char* control, ControlOf of, Expected expected) {
+            QTest::addRow("%s: %s", name, control) << width << of << expected;
+        };
+        row("Command1(0)", [](MainWindow& w) { return w.Command1[0]; }, {QRect(20, 4, 153, 41), 35, true});
+        row("Picture7(0)", [](MainWindow& w) { return w.Picture7[0]; },
+            {QRect(4, 54, large ? 1013 : 794, large ? 685 : 520), 35, true});
+        row("Picture1(0)", [](MainWindow& w) { return w.Picture1[0]; },
+            {QRect(0, 0, large ? 1009 : 786, large ? 741 : 530), 32, false});
+        row("Picture1(1)", [](MainWindow& w) { return w.Picture1[1]; },
+            {QRect(0, 0, large ? 1009 : 786, large ? 737 : 530), 32, false});
+        row("Command10(0)", [](MainWindow& w) { return w.Command10[0]; }, {QRect(large ? 816 : 610, 8, 89, 41), 19, true});
+        row("Command2(0)", [](MainWindow& w) { return w.Command2[0]; }, {QRect(large ? 912 : 700, 8, 89, 41), 21, true});
+        for (int i = 0; i < 10; ++i) {
+            QTest::addRow("%s: Option2(%d)", name, i)
+                << width << ControlOf([i](MainWindow& w) { return w.Option2[std::size_t(i)]; })
+                << Expected{optionGeometry(large, i), 21, true};
+        }
+        for (int c = 0; c < 2; ++c) {
+            QTest::addRow("%s: Label1(%d)", name, c)
+                << width << ControlOf([c](MainWindow& w) { return w.Label1[std::size_t(c)]; })
+                << Expected{QRect(16, 8, 368, 37), 32, true};
+            QTest::addRow("%s: Command8(%d)", name, c)
+                << width << ControlOf([c](MainWindow& w) { return w.Command8[std::size_t(c)]; })
+                << Expected{QRect(c == 0 ? 584 : 576, 12, 137, 37), 29, true};
+        }
+        for (int r = 0; r < 3; ++r) {
+            QTest::addRow("%s: Text1(%d)", name, r)
+                << width << ControlOf([r](MainWindow& w) { return w.Text1[std::size_t(r)]; })
+                << Expected{QRect(588, 148 + 220 * r, 93, 40), 32, false};
+            QTest::addRow("%s: Command5(%d)", name, r)
+                << width << ControlOf([r](MainWindow& w) { return w.Command5[std::size_t(r)]; })
+                << Expected{QRect(568, 232 + 220 * r, 101, 39), 24, false};
+            QTest::addRow("%s: Command5(%d)", name, 5 - r)
+                << width << ControlOf([r](MainWindow& w) { return w.Command5[std::size_t(5 - r)]; })
+                << Expected{QRect(608, 220 + 220 * r, 101, 39), 24, false};
+            QTest::addRow("%s: Picture6(%d)", name, r)
+                << width << ControlOf([r](MainWindow& w) { return w.Picture6[std::size_t(r)]; })
+                << Expected{QRect(96, 232 + 220 * r, 465, 41), 32, false};
+            QTest::addRow("%s: Command11(%d)", name, r)
+                << width << ControlOf([r](MainWindow& w) { return w.Command11[std::size_t(r)]; })
+                << Expected{QRect(360, 0, 37, 37), 32, true};
+            QTest::addRow("%s: Command7(%d)", name, r)
+                << width << ControlOf([r](MainWindow& w) { return w.Command7[std::size_t(r)]; })
+                << Expected{QRect(396, 0, 65, 37), 19, true};
+        }
+        // Digit d of strip p: index d in strip 0, 19 - d in strip 1, 29 - d in strip 2.
+        for (const auto& [index, digit] : {std::pair{0, 0}, {9, 9}, {19, 0}, {10, 9}, {29, 0}, {20, 9}, {14, 5}}) {
+            QTest::addRow("%s: Command6(%d)", name, index)
+                << width << ControlOf([index](MainWindow& w) { return w.Command6[std::size_t(index)]; })
+                << Expected{QRect(36 * digit, 0, 37, 37), 32, true};
+        }
+        row("Picture3(0)", [](MainWindow& w) { return w.Picture3[0]; }, {QRect(768, 44, 226, 239), 24, large});
+        row("Picture2(0)", [](MainWindow& w) { return w.Picture2[0]; }, {QRect(800, 296, 173, 190), 24, true});
+        row("Picture4(0)", [](MainWindow& w) { return w.Picture4[0]; }, {QRect(772, 504, 213, 227), 24, true});
+        row("Picture3(1)", [](MainWindow& w) { return w.Picture3[1]; }, {QRect(776, 44, 226, 239), 24, large});
+        row("Picture2(1)", [](MainWindow& w) { return w.Picture2[1]; }, {QRect(804, 300, 173, 190), 24, true});
+        row("Picture4(1)", [](MainWindow& w) { return w.Picture4[1]; }, {QRect(772, 500, 213, 227), 24, true});
+    }
+}
+
+void TestStartUp::layout()
+{
+    QFETCH(int, screenWidth);
+    QFETCH(ControlOf, control);
+    QFETCH(Expected, expected);
+    WindowFixture fx(screenWidth);
+    QWidget* widget = control(*fx.window);
+    QCOMPARE(widget->geometry(), expected.geometry);
+    QCOMPARE(widget->font().pixelSize(), expected.fontPixels);
+    QCOMPARE(!widget->isHidden(), expected.shown);
+}
+
+void TestStartUp::windowHasItsCaptionClientAreaAndIcon()
+{
+    WindowFixture fx(1024);
+    QCOMPARE(fx.window->windowTitle(), QStringLiteral("ポムル Ver1.0.1"));
+    QCOMPARE(fx.window->size(), QSize(1018, 743));
+    QVERIFY(!fx.window->windowIcon().isNull());
+    QCOMPARE(fx.window->windowIcon().availableSizes().value(0), QSize(16, 16));
+    QCOMPARE(fx.state().LevelNo, std::int16_t(0));
+    QCOMPARE(fx.state().ScreenWidthPixels, std::int16_t(1024));
+    // The title of the level panel shrinks with its font in the small layout.
+    QCOMPARE(fx.window->Label2[0]->pos(), QPoint(12, 16));
+    QCOMPARE(QFontInfo(fx.window->Label2[0]->font()).family(), QStringLiteral("IPAPMincho"));
+    QCOMPARE(QFontInfo(fx.window->Option2[0]->font()).family(), QStringLiteral("IPAGothic"));
+    QVERIFY(fx.window->Label2[0]->width() > WindowFixture(999).window->Label2[0]->width());
+    for (QRadioButton* option : fx.window->Option2)
+        QVERIFY(!option->isChecked());
+}
+
+void TestStartUp::picturesLoadAndAreHiddenInTheSmallLayoutOnly_data()
+{
+    QTest::addColumn<int>("screenWidth");
+    QTest::newRow("small") << 999;
+    QTest::newRow("large") << 1000;
+}
+
+void TestStartUp::picturesLoadAndAreHiddenInTheSmallLayoutOnly()
+{
+    QFETCH(int, screenWidth);
+    WindowFixture fx(screenWidth);
+    for (int c = 0; c < 2; ++c) {
+        for (QLabel* picture : {fx.window->Picture2[std::size_t(c)], fx.window->Picture3[std::size_t(c)],
+                                fx.window->Picture4[std::size_t(c)]}) {
+            // A missing picture or GIF reader leaves the box empty.
+            QVERIFY(!picture->pixmap().isNull());
+            QCOMPARE(picture->pixmap().size(), picture->size());
+        }
+        QCOMPARE(fx.window->Picture3[std::size_t(c)]->isHidden(), screenWidth < 1000);
+        QVERIFY(!fx.window->Picture2[std::size_t(c)]->isHidden());
+        QVERIFY(!fx.window->Picture4[std::size_t(c)]->isHidden());
+    }
+}
+
+void TestStartUp::smallLayoutFitsAScreen800By600()
+{
+    WindowFixture fx(999);
+    QVERIFY(fx.window->width() <= 800);
+    QVERIFY(fx.window->height() <= 600 - 24);  // room for a title bar
+    const QRect client = fx.window->rect();
+    QVERIFY(client.contains(fx.window->Picture7[0]->geometry()));
+    QVERIFY(client.contains(QRect(QPoint(8, 8), fx.window->Picture1[0]->size())));
+    QVERIFY(client.contains(QRect(QPoint(8, 8), fx.window->Picture1[1]->size())));
+}
+
+void TestStartUp::screenWidthRoundsHalfToEven_data()
+{
+    QTest::addColumn<double>("twips");
+    QTest::addColumn<int>("pixels");
+    QTest::newRow("1024 pixels") << 1024 * 15.0 << 1024;
+    QTest::newRow("999.5 goes to the even 1000") << 999.5 * 15 << 1000;
+    QTest::newRow("1000.5 goes to the even 1000") << 1000.5 * 15 << 1000;
+    QTest::newRow("998.5 goes to the even 998") << 998.5 * 15 << 998;
+    QTest::newRow("999.4 goes to 999") << 999.4 * 15 << 999;
+}
+
+void TestStartUp::screenWidthRoundsHalfToEven()
+{
+    QFETCH(double, twips);
+    QFETCH(int, pixels);
+    QCOMPARE(screenWidthPixels(twips, 15), pixels);
+}
+
+void TestStartUp::seedFromClock_data()
+{
+    QTest::addColumn<QString>("first");
+    QTest::addColumn<QString>("second");
+    QTest::addColumn<int>("seed");
+    QTest::newRow("12:00:07 gives 7") << QStringLiteral("12:00:07") << QStringLiteral("12:00:07") << 7;
+    QTest::newRow("12:59:59 gives 5959") << QStringLiteral("12:59:59") << QStringLiteral("12:59:59") << 5959;
+    QTest::newRow("minutes of the first, seconds of the second")
+        << QStringLiteral("08:14:59") << QStringLiteral("08:15:00") << 1400;
+    QTest::newRow("midnight gives 0") << QStringLiteral("00:00:00") << QStringLiteral("00:00:00") << 0;
+}
+
+void TestStartUp::seedFromClock()
+{
+    QFETCH(QString, first);
+    QFETCH(QString, second);
+    QFETCH(int, seed);
+    QCOMPARE(pomuru::seedFromClock(first, second), seed);
+
+    // Start-up reads the clock twice and seeds the generator with it.
+    FakePlatform platform;
+    platform.clockTexts = {first, second};
+    MainWindow window(platform);
+    Form_Load(window);
+    QCOMPARE(platform.seeded, seed);
+}
+
+void TestStartUp::sameClockGivesTheSameProblems()
+{
+    // Two starts in the same minute and second of different hours draw the
+    // same problems.
+    auto firstAnswers = [](const QString& time) {
+        FakePlatform platform;
+        platform.generator.reseed(999);  // whatever the generator held before start-up
+        platform.clockTexts = {time, time};
+        MainWindow window(platform);
+        Form_Load(window);
+        Drill& drill = window.drill();
+        drill.state.LevelNo = 1;
+        drill.state.ProblemRow = 1;
+        QList<float> answers;
+        for (int n = 1; n <= 10; ++n) {
+            DrawProblem(drill);
+            answers << drill.state.record(1, n, Value1);
+        }
+        return answers;
+    };
+    const QList<float> morning = firstAnswers(QStringLiteral("09:41:07"));
+    QCOMPARE(firstAnswers(QStringLiteral("14:41:07")), morning);
+    QVERIFY(firstAnswers(QStringLiteral("14:41:08")) != morning);
+}
+
+void TestStartUp::buttonsShowTheirBackColours_data()
+{
+    QTest::addColumn<ControlOf>("control");
+    QTest::addColumn<QRgb>("color");
+    QTest::newRow("grade button") << ControlOf([](MainWindow& w) { return w.Command1[0]; }) << colors::lightYellow;
+    QTest::newRow("けってい") << ControlOf([](MainWindow& w) { return w.Command10[0]; }) << colors::lightRed;
+    QTest::newRow("おわり") << ControlOf([](MainWindow& w) { return w.Command2[0]; }) << colors::teal;
+    QTest::newRow("終わる") << ControlOf([](MainWindow& w) { return w.Command8[1]; }) << colors::lightGreen;
+    QTest::newRow("ﾁｪｯｸ") << ControlOf([](MainWindow& w) { return w.Command5[0]; }) << colors::lightGreen;
+    QTest::newRow("digit key") << ControlOf([](MainWindow& w) { return w.Command6[0]; }) << colors::lightGreen;
+}
+
+void TestStartUp::buttonsShowTheirBackColours()
+{
+    QFETCH(ControlOf, control);
+    QFETCH(QRgb, color);
+    WindowFixture fx(1024);
+    QWidget* button = control(*fx.window);
+    button->show();
+    button->parentWidget()->show();
+    // What the button paints in its middle, between caption and border.
+    const QImage shot = button->grab().toImage();
+    QCOMPARE(shot.pixel(4, 4), color);
+    QCOMPARE(shot.pixel(button->width() - 5, button->height() - 5), color);
+}
+
+QTEST_MAIN(TestStartUp)
+#include "test_start_up.moc"
