@@ -114,7 +114,7 @@ void MainWindow::buildLevelPanel()
     Command2[0]->setFont(mincho(15.75));
 
     for (int i = 0; i < int(Option2.size()); ++i) {
-        auto* option = new QRadioButton(LevelCaptions[std::size_t(i)], panel);
+        auto* option = new OptionButton(LevelCaptions[std::size_t(i)], panel);
         option->setFont(fonts::make(fonts::gothic, 15.75, true));
         setBackColor(option, colors::paleBlue);
         option->resize(i == 2 ? 801 : 805, 37);
@@ -127,7 +127,7 @@ void MainWindow::buildCanvas0()
 {
     auto* canvas = new CanvasWidget(colors::lightYellow, fonts::canvasFont(), this);
     Picture1[0] = canvas;
-    canvas->resize(1009, 741);
+    canvas->resizeCanvas(QSize(1009, 741));
     canvas->hide();
 
     auto makeAnswerBox = [canvas](int row) {
@@ -161,7 +161,7 @@ void MainWindow::buildCanvas1()
 {
     auto* canvas = new CanvasWidget(colors::lightYellow, fonts::canvasFont(), this);
     Picture1[1] = canvas;
-    canvas->resize(1009, 737);
+    canvas->resizeCanvas(QSize(1009, 737));
     canvas->hide();
 
     Picture2[1] = makePicture(canvas, QStringLiteral(":/assets/girl.gif"), QPoint(804, 300), QSize(173, 190));

@@ -35,8 +35,8 @@ void applySmallLayout(MainWindow& window)
     panel->resize(794, panel->height());
     panel->resize(panel->width(), 520);
     for (CanvasWidget* canvas : window.Picture1) {
-        canvas->resize(786, canvas->height());
-        canvas->resize(canvas->width(), 530);
+        canvas->resizeCanvas(QSize(786, canvas->height()));
+        canvas->resizeCanvas(QSize(canvas->width(), 530));
     }
     window.Command10[0]->move(610, window.Command10[0]->y());
     window.Command2[0]->move(700, window.Command2[0]->y());

@@ -27,6 +27,12 @@ void CanvasWidget::mousePressEvent(QMouseEvent* event)
     Q_EMIT pressed(int(event->button()), int(event->modifiers()), float(at.x()), float(at.y()));
 }
 
+void CanvasWidget::resizeCanvas(QSize size)
+{
+    resize(size);
+    canvas_.resize(size);
+}
+
 void CanvasWidget::resizeEvent(QResizeEvent* event)
 {
     canvas_.resize(size());

@@ -9,6 +9,7 @@
 
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QWidget>
 
 namespace pomuru {
@@ -21,6 +22,11 @@ public:
 
     Canvas& canvas() { return canvas_; }
     const Canvas& canvas() const { return canvas_; }
+
+    // Resizes the widget and its drawing at once. Qt tells a hidden widget
+    // of its new size only when it is shown, and the drill draws on hidden
+    // canvases.
+    void resizeCanvas(QSize size);
 
 Q_SIGNALS:
     void pressed(int button, int shift, float x, float y);
@@ -52,6 +58,20 @@ Q_SIGNALS:
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
+};
+
+// A level option: the whole button, not only its circle and caption, takes
+// a press, as the wide rows of the level menu invite.
+class OptionButton : public QRadioButton {
+    Q_OBJECT
+public:
+    OptionButton(const QString& caption, QWidget* parent)
+        : QRadioButton(caption, parent)
+    {
+    }
+
+protected:
+    bool hitButton(const QPoint& pos) const override { return rect().contains(pos); }
 };
 
 // Gives a command button its back colour in the raised style of a graphical button.

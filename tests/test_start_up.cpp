@@ -43,6 +43,8 @@ private Q_SLOTS:
     void picturesLoadAndAreHiddenInTheSmallLayoutOnly_data();
     void picturesLoadAndAreHiddenInTheSmallLayoutOnly();
     void smallLayoutFitsAScreen800By600();
+    void hiddenCanvasesDrawAtTheirLayoutSize_data();
+    void hiddenCanvasesDrawAtTheirLayoutSize();
     void screenWidthRoundsHalfToEven_data();
     void screenWidthRoundsHalfToEven();
     void seedFromClock_data();
@@ -184,6 +186,27 @@ void TestStartUp::smallLayoutFitsAScreen800By600()
     QVERIFY(client.contains(fx.window->Picture7[0]->geometry()));
     QVERIFY(client.contains(QRect(QPoint(8, 8), fx.window->Picture1[0]->size())));
     QVERIFY(client.contains(QRect(QPoint(8, 8), fx.window->Picture1[1]->size())));
+}
+
+void TestStartUp::hiddenCanvasesDrawAtTheirLayoutSize_data()
+{
+    picturesLoadAndAreHiddenInTheSmallLayoutOnly_data();
+}
+
+void TestStartUp::hiddenCanvasesDrawAtTheirLayoutSize()
+{
+    // The drill draws its frames while the canvas is still hidden; that
+    // drawing must not be lost when the canvas is shown.
+    QFETCH(int, screenWidth);
+    WindowFixture fx(screenWidth);
+    for (CanvasWidget* canvas : fx.window->Picture1) {
+        QVERIFY(canvas->isHidden());
+        QCOMPARE(canvas->canvas().size(), canvas->size());
+        canvas->canvas().filledBox(5, 5, 10, 10, colors::red);
+        canvas->show();
+        QCOMPARE(canvas->canvas().size(), canvas->size());
+        QCOMPARE(canvas->canvas().pixel(10, 10), colors::red);
+    }
 }
 
 void TestStartUp::screenWidthRoundsHalfToEven_data()
