@@ -30,7 +30,6 @@ public:
 QtPlatform::QtPlatform(int screenWidthPixels)
     : screenWidthPixels_(screenWidthPixels)
 {
-    QObject::connect(qApp, &QGuiApplication::lastWindowClosed, [this] { ending_ = true; });
 }
 
 void QtPlatform::showMessage(const QString& text)
@@ -65,13 +64,15 @@ void QtPlatform::waitWhileTimeOfDayIs(const QString& shown)
 {
     // Sleeps in an event loop that still paints the window but holds the
     // pupil's input back until the pause is over; it wakes just after each
-    // turn of the second. A window closed meanwhile ends the pause at once.
+    // turn of the second. Closing the window quits every event loop, and a
+    // closed window ends the pause at once.
     QEventLoop loop;
     QTimer wake;
     wake.setSingleShot(true);
     wake.setTimerType(Qt::PreciseTimer);
     QObject::connect(&wake, &QTimer::timeout, &loop, &QEventLoop::quit);
-    while (!ending_ && timeOfDay() == shown) {
+    auto windowClosed = [this] { return window_ == nullptr || !window_->isVisible(); };
+    while (!ending_ && !windowClosed() && timeOfDay() == shown) {
         wake.start(1000 - QTime::currentTime().msec() + 2);
         loop.exec(QEventLoop::ExcludeUserInputEvents);
     }

@@ -38,6 +38,9 @@ install_missing() {
   "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
 }
 
+# The tests also click through a virtual X display.
+[ "$mode" = test ] && packages+=(xvfb xauth xdotool)
+
 install_missing "${packages[@]}"
 
 cmake --preset default >/dev/null
