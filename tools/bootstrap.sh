@@ -39,7 +39,9 @@ install_missing() {
 }
 
 # The tests also click through a virtual X display.
-[ "$mode" = test ] && packages+=(xvfb xauth xdotool)
+if [ "$mode" = test ]; then
+  packages+=(xvfb xauth xdotool)
+fi
 
 install_missing "${packages[@]}"
 
