@@ -32,9 +32,7 @@ int main(int argc, char* argv[])
         return 2;
     }
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("pomuru"));
-    QApplication::setApplicationDisplayName(QStringLiteral("ポムル"));
-    QApplication::setApplicationVersion(QStringLiteral("1.0.1"));
+    pomuru::nameApplication();
 
     const QScreen* screen = QGuiApplication::primaryScreen();
     pomuru::QtPlatform platform(screen != nullptr ? screen->geometry().width() : 1024);

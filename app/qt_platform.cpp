@@ -27,6 +27,13 @@ public:
 
 } // namespace
 
+void nameApplication()
+{
+    QApplication::setApplicationName(QStringLiteral("pomuru"));
+    QApplication::setApplicationDisplayName(QStringLiteral("ポムル"));
+    QApplication::setApplicationVersion(QStringLiteral("1.0.1"));
+}
+
 QtPlatform::QtPlatform(int screenWidthPixels)
     : screenWidthPixels_(screenWidthPixels)
 {

@@ -8,6 +8,9 @@
 
 namespace pomuru {
 
+// Names the application: message boxes carry its title, "ポムル".
+void nameApplication();
+
 // The platform of the running program: Qt's message boxes and beep, the
 // system clock, and a pause that keeps the window painting without using
 // the processor.

@@ -6,6 +6,7 @@
 #include "app/qt_platform.h"
 
 #include <QApplication>
+#include <QMessageBox>
 #include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
@@ -17,6 +18,8 @@ class TestQtPlatform : public QObject {
 private Q_SLOTS:
     void timeOfDayIsEightCharacters();
     void randomValuesStayBelowOneAndRepeatForASeed();
+    void messagesAreModalTitledAndInJapanese_data();
+    void messagesAreModalTitledAndInJapanese();
     void pauseEndsWhenTheClockTurnsAndKeepsTimersRunning();
     void pauseEndsAtOnceWhenTheWindowCloses();
 };
@@ -46,6 +49,62 @@ void TestQtPlatform::randomValuesStayBelowOneAndRepeatForASeed()
     QVERIFY(smallest < 0.001f && largest > 0.999f);
     second.seedRandom(7);
     QVERIFY(first.nextRandom() != second.nextRandom());
+}
+
+void TestQtPlatform::messagesAreModalTitledAndInJapanese_data()
+{
+    QTest::addColumn<bool>("question");
+    QTest::addColumn<QString>("press");
+    QTest::addColumn<QStringList>("buttons");
+    QTest::addColumn<bool>("yes");
+    QTest::newRow("message") << false << QStringLiteral("OK") << QStringList{QStringLiteral("OK")} << false;
+    QTest::newRow("question answered yes")
+        << true << QStringLiteral("はい") << QStringList{QStringLiteral("はい"), QStringLiteral("いいえ")} << true;
+    QTest::newRow("question answered no")
+        << true << QStringLiteral("いいえ") << QStringList{QStringLiteral("はい"), QStringLiteral("いいえ")} << false;
+}
+
+void TestQtPlatform::messagesAreModalTitledAndInJapanese()
+{
+    QFETCH(bool, question);
+    QFETCH(QString, press);
+    QFETCH(QStringList, buttons);
+    QFETCH(bool, yes);
+    nameApplication();
+    QtPlatform platform(1024);
+    MainWindow window(platform);
+    platform.setWindow(&window);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+
+    QString title;
+    QString text;
+    QStringList shownButtons;
+    Qt::WindowModality modality = Qt::NonModal;
+    QTimer::singleShot(0, &window, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        QVERIFY(box != nullptr);
+        title = box->windowTitle();
+        text = box->text();
+        modality = box->windowModality();
+        QAbstractButton* pressed = nullptr;
+        for (QAbstractButton* button : box->buttons()) {
+            shownButtons << button->text();
+            if (button->text() == press)
+                pressed = button;
+        }
+        QVERIFY(pressed != nullptr);
+        pressed->click();
+    });
+    const QString asked = QStringLiteral("みなさん　おわりましたか？");
+    const bool answer = question ? platform.askYesNo(asked) : (platform.showMessage(asked), false);
+    QCOMPARE(answer, yes);
+    QCOMPARE(title, QStringLiteral("ポムル"));
+    QCOMPARE(text, asked);
+    QCOMPARE(modality, Qt::ApplicationModal);
+    shownButtons.sort();
+    buttons.sort();
+    QCOMPARE(shownButtons, buttons);
 }
 
 void TestQtPlatform::pauseEndsWhenTheClockTurnsAndKeepsTimersRunning()
