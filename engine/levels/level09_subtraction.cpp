@@ -1,12 +1,32 @@
-// Level 9: subtracting decimals. (Being built: draws nothing yet.)
+// Level 9: subtracting two decimals of up to 1.8, never below zero.
 
+#include "expression.h"
 #include "generation.h"
 
 namespace pomuru {
 
+namespace {
+constexpr int Numbers = 19;          // minuend and subtrahend 0 to 1.8
+constexpr int PossibleAnswers = 19;  // differences 0 to 1.8
+// The window of 27 would cover all 19 differences by the 20th problem of a
+// row and leave no answer to draw; capped, it leaves exactly one.
+constexpr int RecentWindow = 27;
+} // namespace
+
+Expression drawSubtractionNumbers(Platform& platform)
+{
+    Expression expression;
+    expression.subtraction = true;
+    do {
+        expression.a = drawWhole(platform, Numbers);
+        expression.b = drawWhole(platform, Numbers);
+    } while (expression.a < expression.b);
+    return expression;
+}
+
 void drawSubtractionProblem(Drill& drill, const ProblemPlace& place)
 {
-    writeRecord(drill.state, place, 0);
+    drawCalculationProblem(drill, place, drawSubtractionNumbers, cappedWindow(RecentWindow, PossibleAnswers));
 }
 
 } // namespace pomuru

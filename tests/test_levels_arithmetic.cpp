@@ -1,0 +1,315 @@
+// Levels 8 to 10: a sum or a difference of two decimals, the answer box
+// after it, and the recent answers of a row that the next problem avoids.
+
+#include "support/drill_fixture.h"
+#include "support/printed_text.h"
+
+#include "engine/levels/expression.h"
+#include "engine/page.h"
+
+#include <QTest>
+
+#include <set>
+#include <stdexcept>
+#include <vector>
+
+using namespace pomuru;
+using namespace pomuru::testing;
+
+namespace {
+
+constexpr int Numbers = 19;     // 0 to 1.8
+constexpr int Operations = 100;  // level 10's selector: 0 to 49 add, 50 to 99 subtract
+
+float tenths(int t)
+{
+    return float(t / 10.0);
+}
+
+// Scripts the whole numbers of one or more problems: a and b for levels 8 and
+// 9, a, b and the operation selector for level 10.
+void scriptDraws(DrillFixture& fx, int level, const QList<int>& draws)
+{
+    for (int i = 0; i < draws.size(); ++i) {
+        const bool selector = level == 10 && i % 3 == 2;
+        fx.platform.scriptWhole(draws[i], selector ? Operations : Numbers);
+    }
+}
+
+// Gives up a run that would otherwise never end, so that a generator caught
+// in an endless redraw fails its test instead of hanging it.
+class BoundedPlatform : public FakePlatform {
+public:
+    explicit BoundedPlatform(int limit_)
+        : limit(limit_)
+    {
+    }
+    float nextRandom() override
+    {
+        if (draws >= limit)
+            throw std::runtime_error("the generator keeps drawing");
+        return FakePlatform::nextRandom();
+    }
+    int limit;
+};
+
+// A drill on row 1 of a level whose generator gives up after millions of draws.
+struct BoundedDrill {
+    explicit BoundedDrill(int level)
+    {
+        drill.state.LevelNo = std::int16_t(level);
+        drill.state.ScreenWidthPixels = 1024;
+        drill.state.ProblemRow = 1;
+    }
+    // Draws the next problem; false when it would never end.
+    bool drawNext()
+    {
+        try {
+            DrawProblem(drill);
+            return true;
+        } catch (const std::runtime_error&) {
+            return false;
+        }
+    }
+
+    FakeControls controls;
+    BoundedPlatform platform{5'000'000};
+    Drill drill{controls, platform};
+};
+
+// Fills the records of problems 1 to `count` of a row with answers no
+// problem can have, except `answers` from problem 1 on.
+void setHistory(DrillState& state, int row, int count, const QList<float>& answers)
+{
+    state.RowValues[row][RowStarted] = 1;
+    state.RowValues[row][ProblemCount] = float(count);
+    for (int k = 1; k <= count; ++k)
+        state.record(row, k, Value1) = k <= answers.size() ? answers[k - 1] : 99.0f;
+}
+
+} // namespace
+
+class TestLevelsArithmetic : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void expressionLineAndAnswerBox_data();
+    void expressionLineAndAnswerBox();
+    void layoutReturnsTheTextItPrints();
+    void answerBoxStandsFurtherRightAfterDecimals();
+    void windowEndsWhereEachLevelSays_data();
+    void windowEndsWhereEachLevelSays();
+    void recentAnswersDoNotComeBackInALongRow_data();
+    void recentAnswersDoNotComeBackInALongRow();
+    void subtractionRowOf300ProblemsEndsWithoutNegativeDifferences();
+    void mixedLevelAddsAndSubtractsAs361To190();
+    void mixedLevelOnlyAddsWhileEveryDifferenceIsRecent();
+};
+
+void TestLevelsArithmetic::expressionLineAndAnswerBox_data()
+{
+    QTest::addColumn<int>("level");
+    QTest::addColumn<QList<int>>("draws");
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<int>("answerTenths");
+
+    QTest::newRow("level 8: 0.3 + 1.5") << 8 << QList<int>{3, 15} << "0.3 + 1.5 =" << 18;
+    QTest::newRow("level 8: 0 + 0.4, a whole 0 first") << 8 << QList<int>{0, 4} << "0 + 0.4 =" << 4;
+    QTest::newRow("level 8: 1.8 + 1.8, the largest sum") << 8 << QList<int>{18, 18} << "1.8 + 1.8 =" << 36;
+    QTest::newRow("level 8: 1 + 0, whole numbers") << 8 << QList<int>{10, 0} << "1 + 0 =" << 10;
+    QTest::newRow("level 9: 1.5 - 0.3") << 9 << QList<int>{15, 3} << "1.5 - 0.3 =" << 12;
+    QTest::newRow("level 9: 0.7 - 0.7 gives 0") << 9 << QList<int>{7, 7} << "0.7 - 0.7 =" << 0;
+    QTest::newRow("level 9: 1.8 - 0, the largest difference") << 9 << QList<int>{18, 0} << "1.8 - 0 =" << 18;
+    QTest::newRow("level 9: a pair below zero is drawn again") << 9 << QList<int>{3, 15, 15, 3} << "1.5 - 0.3 =" << 12;
+    QTest::newRow("level 10: selector 49 adds") << 10 << QList<int>{15, 3, 49} << "1.5 + 0.3 =" << 18;
+    QTest::newRow("level 10: selector 50 subtracts") << 10 << QList<int>{15, 3, 50} << "1.5 - 0.3 =" << 12;
+    QTest::newRow("level 10: an addition may have a < b") << 10 << QList<int>{3, 15, 0} << "0.3 + 1.5 =" << 18;
+    QTest::newRow("level 10: a subtraction below zero draws all three again")
+        << 10 << QList<int>{3, 15, 70, 3, 15, 20} << "0.3 + 1.5 =" << 18;
+    QTest::newRow("level 10: 0 - 0") << 10 << QList<int>{0, 0, 99} << "0 - 0 =" << 0;
+}
+
+void TestLevelsArithmetic::expressionLineAndAnswerBox()
+{
+    QFETCH(int, level);
+    QFETCH(QList<int>, draws);
+    QFETCH(QString, line);
+    QFETCH(int, answerTenths);
+    DrillFixture fx(level);
+    PageSetup(fx.drill);
+    const int row = 2;
+    const int T = rowTop(row);
+    fx.state().ProblemRow = std::int16_t(row);
+    fx.state().RowValues[row][10 + Value5] = 42;
+    scriptDraws(fx, level, draws);
+
+    DrawProblem(fx.drill);
+
+    QCOMPARE(fx.platform.draws, int(draws.size()));
+    QVERIFY(showsText(fx.canvas(), 80, T + 120, QStringLiteral("次の計算をしましょう。")));
+    QVERIFY2(showsText(fx.canvas(), 150, T + 160, line), qPrintable(line));
+    QCOMPARE(fx.controls.boxes[row - 1].position, QPoint(150 + fx.canvas().textWidth(line) + 10, T + 155));
+    QCOMPARE(fx.controls.boxes[row - 1].back, colors::pink);
+    QCOMPARE(fx.state().record(row, 1, Value1), tenths(answerTenths));
+    QCOMPARE(fx.state().record(row, 1, Value2), 0.0f);
+    QCOMPARE(fx.state().record(row, 1, Value5), 42.0f);
+}
+
+void TestLevelsArithmetic::layoutReturnsTheTextItPrints()
+{
+    DrillFixture fx(10);
+    fx.state().Instruction = CalculationInstruction;
+    const ProblemPlace place{3, rowTop(3), 1};
+    const Expression expression{12, 9, true};
+    const QString text = layOutExpression(fx.drill, place, expression);
+    QCOMPARE(text, QStringLiteral("1.2 - 0.9 ="));
+    QVERIFY(showsText(fx.canvas(), 150, place.top + 160, text));
+    QVERIFY(!showsText(fx.canvas(), 150, place.top + 160, QStringLiteral("1.2 + 0.9 =")));
+    QCOMPARE(fx.canvas().fillStyle(), FillStyle::Transparent);
+}
+
+void TestLevelsArithmetic::answerBoxStandsFurtherRightAfterDecimals()
+{
+    auto boxLeftFor = [](int a, int b) {
+        DrillFixture fx(8);
+        fx.state().ProblemRow = 1;
+        fx.platform.scriptWhole(a, Numbers);
+        fx.platform.scriptWhole(b, Numbers);
+        DrawProblem(fx.drill);
+        return fx.controls.boxes[0].position.x();
+    };
+    const int afterWholes = boxLeftFor(0, 10);     // 0 + 1 =
+    const int afterDecimals = boxLeftFor(3, 15);   // 0.3 + 1.5 =
+    const int afterOneDecimal = boxLeftFor(0, 4);  // 0 + 0.4 =
+    QVERIFY(afterDecimals > afterOneDecimal);
+    QVERIFY(afterOneDecimal > afterWholes);
+}
+
+void TestLevelsArithmetic::windowEndsWhereEachLevelSays_data()
+{
+    // The row already holds `before` problems: the first two answered 0.5
+    // and 0.6. The new problem is first drawn with 0.6, which the window still
+    // holds, then with 0.5, which has just left it.
+    QTest::addColumn<int>("level");
+    QTest::addColumn<int>("before");
+    QTest::addColumn<QList<int>>("draws");
+
+    QTest::newRow("level 8: 27 problems back") << 8 << 28 << QList<int>{2, 4, 1, 4};
+    QTest::newRow("level 10: 27 problems back, whatever the operation") << 10 << 28 << QList<int>{2, 4, 0, 9, 4, 99};
+    // 27 would hold all 19 differences; one less leaves one to draw.
+    QTest::newRow("level 9: capped at 18 problems back") << 9 << 19 << QList<int>{8, 2, 7, 2};
+}
+
+void TestLevelsArithmetic::windowEndsWhereEachLevelSays()
+{
+    QFETCH(int, level);
+    QFETCH(int, before);
+    QFETCH(QList<int>, draws);
+    DrillFixture fx(level);
+    const int row = 1;
+    fx.state().ProblemRow = row;
+    setHistory(fx.state(), row, before, {tenths(5), tenths(6)});
+    scriptDraws(fx, level, draws);
+
+    DrawProblem(fx.drill);
+
+    QCOMPARE(fx.platform.draws, int(draws.size()));
+    QCOMPARE(fx.state().record(row, before + 1, Value1), tenths(5));
+}
+
+void TestLevelsArithmetic::recentAnswersDoNotComeBackInALongRow_data()
+{
+    QTest::addColumn<int>("level");
+    QTest::addColumn<int>("window");
+    QTest::newRow("level 8") << 8 << 27;
+    QTest::newRow("level 9") << 9 << 18;
+    QTest::newRow("level 10") << 10 << 27;
+}
+
+void TestLevelsArithmetic::recentAnswersDoNotComeBackInALongRow()
+{
+    // 150 problems: past problem 99 the records slide, and the window must
+    // still see the latest answers.
+    QFETCH(int, level);
+    QFETCH(int, window);
+    BoundedDrill fx(level);
+    std::vector<float> answers;
+    for (int n = 1; n <= 150; ++n) {
+        QVERIFY2(fx.drawNext(), qPrintable(QStringLiteral("problem %1 never ends").arg(n)));
+        const float answer = fx.drill.state.record(1, n, Value1);
+        for (std::size_t back = 1; back <= std::size_t(window) && back <= answers.size(); ++back)
+            QVERIFY2(answers[answers.size() - back] != answer, qPrintable(QStringLiteral("problem %1").arg(n)));
+        answers.push_back(answer);
+    }
+}
+
+void TestLevelsArithmetic::subtractionRowOf300ProblemsEndsWithoutNegativeDifferences()
+{
+    BoundedDrill fx(9);
+    std::vector<float> answers;
+    for (int n = 1; n <= 300; ++n) {
+        QVERIFY2(fx.drawNext(), qPrintable(QStringLiteral("problem %1 never ends").arg(n)));
+        const float answer = fx.drill.state.record(1, n, Value1);
+        QVERIFY2(answer >= 0.0f && answer <= 1.8f, qPrintable(QStringLiteral("problem %1: %2").arg(n).arg(answer)));
+        answers.push_back(answer);
+    }
+
+    // Up to problem 19 the window reaches back to problem 1: 19 different
+    // answers, which are all 19 differences there are.
+    const std::set<float> first19(answers.begin(), answers.begin() + 19);
+    QCOMPARE(first19.size(), std::size_t(19));
+    for (int t = 0; t <= 18; ++t)
+        QVERIFY(first19.count(tenths(t)) == 1);
+    // Problem 20 has only problem 1's answer left to draw.
+    QCOMPARE(answers[19], answers[0]);
+    // The row of 300 draws no more than a few thousand numbers per problem.
+    QVERIFY(fx.platform.draws < 300 * 5000);
+}
+
+void TestLevelsArithmetic::mixedLevelAddsAndSubtractsAs361To190()
+{
+    // Every addition passes, a subtraction only for the 190 of 361 pairs with
+    // a ≥ b, and a failed subtraction draws its operation again too.
+    FakePlatform platform;
+    platform.seedRandom(7);
+    constexpr int Problems = 200'000;
+    int subtractions = 0;
+    for (int i = 0; i < Problems; ++i) {
+        const Expression expression = drawMixedNumbers(platform);
+        if (expression.subtraction) {
+            ++subtractions;
+            QVERIFY(expression.a >= expression.b);
+        }
+    }
+    const double share = double(subtractions) / Problems;
+    const double expected = 190.0 / (361.0 + 190.0);  // 0.345
+    // About four standard deviations (0.001 each); an even split (0.5),
+    // keeping the operation on a redraw (0.5) or moving the split of the
+    // selector by one (0.335 or 0.354) all lie outside.
+    QVERIFY2(std::abs(share - expected) < 0.004, qPrintable(QString::number(share)));
+}
+
+void TestLevelsArithmetic::mixedLevelOnlyAddsWhileEveryDifferenceIsRecent()
+{
+    DrillFixture fx(10);
+    const int row = 1;
+    fx.state().ProblemRow = row;
+    // Problems 1 to 19 subtract d - 0 for each difference d from 0 to 1.8.
+    for (int d = 0; d <= 18; ++d) {
+        scriptDraws(fx, 10, {d, 0, 99});
+        DrawProblem(fx.drill);
+        QCOMPARE(fx.state().record(row, d + 1, Value1), tenths(d));
+    }
+    QVERIFY(fx.platform.scriptedDraws.empty());
+
+    // Problem 20, drawn afresh many times: the window of 27 holds every
+    // difference, so only a sum above 1.8 can pass, and no subtraction gives one.
+    for (int attempt = 0; attempt < 500; ++attempt) {
+        fx.state().RowValues[row][ProblemCount] = 19;
+        DrawProblem(fx.drill);
+        const float answer = fx.state().record(row, 20, Value1);
+        QVERIFY2(answer > 1.8f, qPrintable(QString::number(answer)));
+    }
+}
+
+QTEST_MAIN(TestLevelsArithmetic)
+#include "test_levels_arithmetic.moc"

@@ -1,0 +1,296 @@
+// Level 7: two decimals and the boxes of "＞", "＝" and "＜". The pupil's
+// answer lives only in the colours of the boxes, so the picture, the press
+// and the marking have to agree on them.
+
+#include "support/drill_fixture.h"
+#include "support/printed_text.h"
+
+#include "answer/canvas_press.h"
+#include "answer/marking.h"
+#include "engine/levels/answer_areas.h"
+#include "engine/levels/levels.h"
+#include "engine/page.h"
+
+#include <QTest>
+
+using namespace pomuru;
+using namespace pomuru::testing;
+
+namespace {
+
+constexpr int Level = 7;
+constexpr int Numbers = 98;  // 0 to 9.7
+
+void scriptPair(DrillFixture& fx, int first, int second)
+{
+    fx.platform.scriptWhole(first, Numbers);
+    fx.platform.scriptWhole(second, Numbers);
+}
+
+void press(DrillFixture& fx, double x, double y)
+{
+    Picture1_MouseDown(fx.drill, fx.state().CanvasIndex, 1, 0, float(x), float(y));
+}
+
+// Opens a level-7 page and starts the row with a first problem of the two
+// numbers in tenths, as the pupil's first press on the row does.
+void startRow(DrillFixture& fx, int row, int first, int second)
+{
+    PageSetup(fx.drill);
+    scriptPair(fx, first, second);
+    press(fx, 100, rowTop(row) + 100);
+}
+
+void chooseSymbol(DrillFixture& fx, int row, int symbol)
+{
+    const int left = symbols::boxes[std::size_t(symbol)].left;
+    press(fx, left + symbols::Size / 2, rowTop(row) + symbols::Top + symbols::Size / 2);
+}
+
+bool boxIsRed(DrillFixture& fx, int row, int symbol)
+{
+    const QPoint seed = symbols::seed(symbol, rowTop(row));
+    return fx.pixel(seed.x(), seed.y()) == colors::red;
+}
+
+const char* symbolName(int symbol)
+{
+    static const char* const names[] = {"＞", "＝", "＜"};
+    return names[symbol];
+}
+
+} // namespace
+
+class TestLevelsComparison : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void problemShowsBothNumbersAndTheSymbols_data();
+    void problemShowsBothNumbersAndTheSymbols();
+    void nextProblemLeavesValue5AndATransparentFillStyle();
+    void aPressPaintsOnlyTheInsideOfItsBox_data();
+    void aPressPaintsOnlyTheInsideOfItsBox();
+    void recentWindowHoldsTheSecondNumberAgainstEarlierFirstNumbers_data();
+    void recentWindowHoldsTheSecondNumberAgainstEarlierFirstNumbers();
+    void judgementAcceptsOnlyTheRedBoxOfTheRelation_data();
+    void judgementAcceptsOnlyTheRedBoxOfTheRelation();
+    void aNewChoiceReplacesTheOldOne();
+};
+
+void TestLevelsComparison::problemShowsBothNumbersAndTheSymbols_data()
+{
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("first");
+    QTest::addColumn<int>("second");
+    QTest::addColumn<QString>("firstText");
+    QTest::addColumn<QString>("secondText");
+    QTest::newRow("0 and 0.5 in row 1") << 1 << 0 << 5 << "0" << "0.5";
+    QTest::newRow("1 and 9.7 in row 2") << 2 << 10 << 97 << "1" << "9.7";
+    QTest::newRow("equal numbers 4.4 in row 3") << 3 << 44 << 44 << "4.4" << "4.4";
+}
+
+void TestLevelsComparison::problemShowsBothNumbersAndTheSymbols()
+{
+    QFETCH(int, row);
+    QFETCH(int, first);
+    QFETCH(int, second);
+    QFETCH(QString, firstText);
+    QFETCH(QString, secondText);
+    DrillFixture fx(Level);
+
+    startRow(fx, row, first, second);
+
+    const int T = rowTop(row);
+    QCOMPARE(fx.state().CanvasIndex, 1);
+    QCOMPARE(fx.state().Instruction, QStringLiteral("どちらが、大きいですか？"));
+    QVERIFY(showsText(fx.canvas(), 80, T + 120, QStringLiteral("どちらが、大きいですか？")));
+    QVERIFY(showsText(fx.canvas(), 150, T + 205, firstText));
+    QVERIFY(showsText(fx.canvas(), 320, T + 205, secondText));
+    for (const auto& box : symbols::boxes) {
+        // Each symbol stands inside its box, clear of the outline.
+        const QRect inside(box.left + 1, T + symbols::Top + 1, symbols::Size - 1, symbols::Size - 1);
+        QVERIFY2(showsText(fx.canvas(), 500, T + 160, QStringLiteral("＞　＝　＜"), inside), qPrintable(box.symbol));
+        QCOMPARE(fx.pixel(box.left, T + symbols::Top), colors::black);
+        QCOMPARE(fx.pixel(box.left + symbols::Size, T + symbols::Top + symbols::Size), colors::black);
+        QCOMPARE(fx.pixel(box.left + 2, T + symbols::Top + 2), colors::white);
+    }
+    QCOMPARE(fx.state().record(row, 1, Value1), float(first / 10.0));
+    QCOMPARE(fx.state().record(row, 1, Value2), float(second / 10.0));
+    QCOMPARE(fx.state().record(row, 1, Value3), 0.0f);
+    QCOMPARE(fx.state().record(row, 1, Value4), 0.0f);
+}
+
+void TestLevelsComparison::nextProblemLeavesValue5AndATransparentFillStyle()
+{
+    DrillFixture fx(Level);
+    const int row = 1;
+    startRow(fx, row, 12, 21);
+    // A solid fill style would fill the next box drawn on this canvas; the
+    // next problem sets it to solid itself before blanking the row.
+    QCOMPARE(fx.canvas().fillStyle(), FillStyle::Transparent);
+
+    fx.state().RowValues[row][20 + Value5] = 42;  // Value5 of problem 2 is not the generator's
+    scriptPair(fx, 40, 30);
+    DrawProblem(fx.drill);
+    QCOMPARE(fx.state().record(row, 2, Value1), 4.0f);
+    QCOMPARE(fx.state().record(row, 2, Value5), 42.0f);
+    QCOMPARE(fx.canvas().fillStyle(), FillStyle::Transparent);
+}
+
+void TestLevelsComparison::aPressPaintsOnlyTheInsideOfItsBox_data()
+{
+    QTest::addColumn<int>("symbol");
+    for (int symbol = 0; symbol < 3; ++symbol)
+        QTest::newRow(symbolName(symbol)) << symbol;
+}
+
+void TestLevelsComparison::aPressPaintsOnlyTheInsideOfItsBox()
+{
+    // The press floods from inside the box; an opening in its black outline
+    // would let red run over the whole row.
+    QFETCH(int, symbol);
+    DrillFixture fx(Level);
+    const int row = 2;
+    startRow(fx, row, 33, 66);
+    chooseSymbol(fx, row, symbol);
+
+    const int T = rowTop(row);
+    const int left = symbols::boxes[std::size_t(symbol)].left;
+    int red = 0;
+    for (int y = 0; y < fx.canvas().size().height(); ++y) {
+        for (int x = 0; x < fx.canvas().size().width(); ++x) {
+            if (fx.pixel(x, y) != colors::red)
+                continue;
+            ++red;
+            QVERIFY2(x > left && x < left + symbols::Size && y > T + symbols::Top && y < T + symbols::Top + symbols::Size,
+                     qPrintable(QStringLiteral("red at (%1, %2)").arg(x).arg(y)));
+        }
+    }
+    // Most of the inside is red: only the symbol's own strokes stay black.
+    QVERIFY(red > (symbols::Size - 1) * (symbols::Size - 1) / 2);
+}
+
+void TestLevelsComparison::recentWindowHoldsTheSecondNumberAgainstEarlierFirstNumbers_data()
+{
+    // history: the pairs of the problems before, in tenths; draws: the pairs
+    // scripted for the new problem; expected: the pair it shows.
+    QTest::addColumn<QList<int>>("history");
+    QTest::addColumn<QList<int>>("draws");
+    QTest::addColumn<int>("expectedFirst");
+    QTest::addColumn<int>("expectedSecond");
+
+    QTest::newRow("second equal to an earlier first number is drawn again")
+        << QList<int>{30, 50} << QList<int>{10, 30, 40, 60} << 40 << 60;
+    QTest::newRow("second equal to an earlier second number stays")
+        << QList<int>{30, 50} << QList<int>{10, 50} << 10 << 50;
+    QTest::newRow("first equal to an earlier first number stays")
+        << QList<int>{30, 50} << QList<int>{30, 20} << 30 << 20;
+    QTest::newRow("second equal to its own first number stays")
+        << QList<int>{30, 50} << QList<int>{44, 44} << 44 << 44;
+
+    const QList<int> eightBefore{10, 1, 20, 2, 30, 3, 40, 4, 50, 5, 60, 6, 70, 7, 80, 8};
+    QTest::newRow("first number of the 7th problem back still counts")
+        << eightBefore << QList<int>{5, 20, 5, 90} << 5 << 90;
+    QTest::newRow("first number of the 8th problem back no longer counts")
+        << eightBefore << QList<int>{5, 10} << 5 << 10;
+}
+
+void TestLevelsComparison::recentWindowHoldsTheSecondNumberAgainstEarlierFirstNumbers()
+{
+    QFETCH(QList<int>, history);
+    QFETCH(QList<int>, draws);
+    QFETCH(int, expectedFirst);
+    QFETCH(int, expectedSecond);
+    DrillFixture fx(Level);
+    const int row = 1;
+    startRow(fx, row, history[0], history[1]);
+    for (int i = 2; i < history.size(); i += 2) {
+        scriptPair(fx, history[i], history[i + 1]);
+        DrawProblem(fx.drill);
+    }
+    QVERIFY(fx.platform.scriptedDraws.empty());
+
+    for (int i = 0; i < draws.size(); i += 2)
+        scriptPair(fx, draws[i], draws[i + 1]);
+    const int drawsBefore = fx.platform.draws;
+    DrawProblem(fx.drill);
+
+    const int n = int(history.size() / 2) + 1;
+    QCOMPARE(fx.state().problemCount(row), n);
+    QCOMPARE(fx.platform.draws - drawsBefore, int(draws.size()));
+    // The record of a redrawn problem is the pair that was finally shown.
+    QCOMPARE(fx.state().record(row, n, Value1), float(expectedFirst / 10.0));
+    QCOMPARE(fx.state().record(row, n, Value2), float(expectedSecond / 10.0));
+    QVERIFY(showsText(fx.canvas(), 150, 205, TenthsText(expectedFirst)));
+    QVERIFY(showsText(fx.canvas(), 320, 205, TenthsText(expectedSecond)));
+}
+
+void TestLevelsComparison::judgementAcceptsOnlyTheRedBoxOfTheRelation_data()
+{
+    QTest::addColumn<int>("first");
+    QTest::addColumn<int>("second");
+    QTest::addColumn<int>("choice");  // -1: no box pressed
+    QTest::addColumn<bool>("right");
+
+    struct Pair {
+        int first;
+        int second;
+        int relation;
+    };
+    const Pair pairs[] = {{3, 8, symbols::Less}, {8, 3, symbols::Greater}, {5, 5, symbols::Equal}};
+    for (const Pair& pair : pairs) {
+        for (int choice = -1; choice < 3; ++choice) {
+            const QString name = QStringLiteral("%1 against %2, %3")
+                                     .arg(TenthsText(pair.first), TenthsText(pair.second),
+                                          choice < 0 ? QStringLiteral("nothing chosen")
+                                                     : QStringLiteral("chose ") + QString::fromUtf8(symbolName(choice)));
+            QTest::newRow(qPrintable(name)) << pair.first << pair.second << choice << (choice == pair.relation);
+        }
+    }
+}
+
+void TestLevelsComparison::judgementAcceptsOnlyTheRedBoxOfTheRelation()
+{
+    QFETCH(int, first);
+    QFETCH(int, second);
+    QFETCH(int, choice);
+    QFETCH(bool, right);
+    DrillFixture fx(Level);
+    const int row = 3;
+    startRow(fx, row, first, second);
+    if (choice >= 0)
+        chooseSymbol(fx, row, choice);
+
+    const float value1 = fx.state().record(row, 1, Value1);
+    const float value2 = fx.state().record(row, 1, Value2);
+    QCOMPARE(judgeSymbol(fx.canvas(), rowTop(row), value1, value2), right);
+
+    // The check button gives the same verdict and settles a right choice at once.
+    Command5_Click(fx.drill, checkButtonOfRow(row, fx.state().CanvasIndex));
+    QCOMPARE(fx.state().record(row, 1, AttemptResult1), right ? AttemptRight : AttemptWrong);
+    QCOMPARE(fx.state().problemCount(row), right ? 2 : 1);
+}
+
+void TestLevelsComparison::aNewChoiceReplacesTheOldOne()
+{
+    DrillFixture fx(Level);
+    const int row = 2;
+    const int T = rowTop(row);
+    startRow(fx, row, 71, 17);
+
+    chooseSymbol(fx, row, symbols::Greater);
+    QVERIFY(boxIsRed(fx, row, symbols::Greater));
+    QVERIFY(showsText(fx.canvas(), 250, T + 202, QStringLiteral("＞"), symbols::Size));
+
+    chooseSymbol(fx, row, symbols::Equal);
+    QVERIFY(!boxIsRed(fx, row, symbols::Greater));
+    QVERIFY(boxIsRed(fx, row, symbols::Equal));
+    QVERIFY(!boxIsRed(fx, row, symbols::Less));
+    QVERIFY(showsText(fx.canvas(), 250, T + 202, QStringLiteral("＝"), symbols::Size));
+    // The numbers either side of the chosen symbol are untouched by it.
+    QVERIFY(showsText(fx.canvas(), 150, T + 205, QStringLiteral("7.1")));
+    QVERIFY(showsText(fx.canvas(), 320, T + 205, QStringLiteral("1.7")));
+    QVERIFY(!judgeSymbol(fx.canvas(), T, fx.state().record(row, 1, Value1), fx.state().record(row, 1, Value2)));
+}
+
+QTEST_MAIN(TestLevelsComparison)
+#include "test_levels_comparison.moc"
