@@ -20,17 +20,6 @@ struct MarkSeen {
     bool wrong = false;
 };
 
-// Chooses the level and presses "けってい". The option is clicked on its
-// round button: a click in the middle of its wide box, past the end of its
-// title, does not reach it.
-void openLevel(WindowFixture& fx, int level)
-{
-    QRadioButton* option = fx.window->Option2[std::size_t(level - 1)];
-    QTest::mouseClick(option, Qt::LeftButton, {}, QPoint(8, option->height() / 2));
-    QCOMPARE(fx.state().LevelNo, level);
-    fx.click(fx.window->Command10[0]);
-}
-
 void watchMark(WindowFixture& fx, int row, MarkSeen& seen)
 {
     fx.platform.duringPause = [&fx, row, &seen] {
@@ -53,9 +42,7 @@ private Q_SLOTS:
 void TestLevels7To10Window::comparisonRightChoiceGivesCircleAndNextProblem()
 {
     WindowFixture fx;
-    openLevel(fx, 7);
-    if (QTest::currentTestFailed())
-        return;
+    fx.openLevel(7);
     QCOMPARE(fx.state().CanvasIndex, 1);
     const int row = 1;
     const int T = rowTop(row);
@@ -110,9 +97,7 @@ void TestLevels7To10Window::calculationRightAnswerGivesCircleAndNextProblem()
     QFETCH(QString, line);
     QFETCH(QString, typed);
     WindowFixture fx;
-    openLevel(fx, level);
-    if (QTest::currentTestFailed())
-        return;
+    fx.openLevel(level);
     QCOMPARE(fx.state().CanvasIndex, 0);
     const int row = 2;
     const int T = rowTop(row);
