@@ -19,7 +19,7 @@ public:
         : QMessageBox(window)
     {
         setWindowModality(Qt::ApplicationModal);
-        setWindowTitle(QApplication::applicationDisplayName());
+        setWindowTitle(ApplicationTitle);
         setText(text);
         setIcon(QMessageBox::NoIcon);
     }
@@ -29,9 +29,10 @@ public:
 
 void nameApplication()
 {
+    // No display name: Qt would append it to the window's own caption.
     QApplication::setApplicationName(QStringLiteral("pomuru"));
-    QApplication::setApplicationDisplayName(QStringLiteral("ポムル"));
-    QApplication::setApplicationVersion(QStringLiteral("1.0.1"));
+    QApplication::setApplicationVersion(QStringLiteral(POMURU_VERSION));
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.pomuru.Pomuru"));
 }
 
 QtPlatform::QtPlatform(int screenWidthPixels)

@@ -8,7 +8,11 @@
 
 namespace pomuru {
 
-// Names the application: message boxes carry its title, "ポムル".
+// The title that message boxes carry.
+inline const QString ApplicationTitle = QStringLiteral("ポムル");
+
+// Names the application for the desktop: its name, version and the desktop
+// entry that the window belongs to.
 void nameApplication();
 
 // The platform of the running program: Qt's message boxes and beep, the

@@ -16,6 +16,7 @@ using namespace pomuru;
 class TestQtPlatform : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    void windowCaptionGetsNothingAppended();
     void timeOfDayIsEightCharacters();
     void randomValuesStayBelowOneAndRepeatForASeed();
     void messagesAreModalTitledAndInJapanese_data();
@@ -23,6 +24,15 @@ private Q_SLOTS:
     void pauseEndsWhenTheClockTurnsAndKeepsTimersRunning();
     void pauseEndsAtOnceWhenTheWindowCloses();
 };
+
+void TestQtPlatform::windowCaptionGetsNothingAppended()
+{
+    // Desktops append an application display name to every window title;
+    // the caption must read "ポムル Ver1.0.1" alone.
+    nameApplication();
+    QCOMPARE(QGuiApplication::applicationDisplayName(), QGuiApplication::applicationName());
+    QCOMPARE(QGuiApplication::desktopFileName(), QStringLiteral("org.pomuru.Pomuru"));
+}
 
 void TestQtPlatform::timeOfDayIsEightCharacters()
 {
@@ -70,7 +80,6 @@ void TestQtPlatform::messagesAreModalTitledAndInJapanese()
     QFETCH(QString, press);
     QFETCH(QStringList, buttons);
     QFETCH(bool, yes);
-    nameApplication();
     QtPlatform platform(1024);
     MainWindow window(platform);
     platform.setWindow(&window);
