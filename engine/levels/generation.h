@@ -16,6 +16,17 @@ inline int drawWhole(Platform& platform, int scale, int offset = 0)
     return int(double(scale) * double(platform.nextRandom()) + offset);
 }
 
+// A whole number 1 to 9: Int(10 × r + 1), drawn again in the rare case it
+// comes out as 10.
+inline int drawOneToNine(Platform& platform)
+{
+    int drawn = 0;
+    do
+        drawn = drawWhole(platform, 10, 1);
+    while (drawn >= 10);
+    return drawn;
+}
+
 // A count of tenths as the single-precision value the records hold (t / 10).
 inline float tenthsValue(int tenths)
 {

@@ -24,9 +24,7 @@ void drawWaterProblem(Drill& drill, const ProblemPlace& place)
     int fullVessels = 0;
     float litres = 0;
     do {
-        do
-            tenths = drawWhole(platform, 10, 1);
-        while (tenths >= 10);
+        tenths = drawOneToNine(platform);
         fullVessels = drawWhole(platform, 4);
         litres = float(tenths / 10.0 + fullVessels);
     } while (state.isRecentAnswer(place.row, place.n, RecentWindow, litres));

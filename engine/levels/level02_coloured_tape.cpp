@@ -27,9 +27,7 @@ void drawColouredTapeProblem(Drill& drill, const ProblemPlace& place)
     int tenths = 0;
     float metres = 0;
     do {
-        do
-            tenths = drawWhole(platform, 10, 1);
-        while (tenths >= 10);
+        tenths = drawOneToNine(platform);
         metres = tenthsValue(tenths);
     } while (state.isRecentAnswer(place.row, place.n, RecentWindow, metres));
 
