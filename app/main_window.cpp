@@ -213,8 +213,14 @@ void MainWindow::connectHandlers()
     onClick(Command2[0], [this] { Command2_Click(*this, 0); });
     for (int i = 0; i < 2; ++i)
         onClick(Command8[std::size_t(i)], [this, i] { Command8_Click(*this, i); });
-    for (int i = 0; i < 10; ++i)
-        onClick(Option2[std::size_t(i)], [this, i] { Option2_Click(*this, i); });
+    // Chosen by a press or by the arrow keys: whatever way an option becomes
+    // the chosen one, LevelNo follows what the menu shows.
+    for (int i = 0; i < 10; ++i) {
+        connect(Option2[std::size_t(i)], &QAbstractButton::toggled, this, [this, i](bool chosen) {
+            if (chosen)
+                Option2_Click(*this, i);
+        });
+    }
     for (int i = 0; i < 6; ++i)
         onClick(Command5[std::size_t(i)], [&drill, i] { Command5_Click(drill, i); });
     for (int i = 0; i < 30; ++i)

@@ -65,6 +65,11 @@ void TestDrillWindow::choosingALevelClearsTheChoiceBefore()
     QCOMPARE(fx.state().LevelNo, std::int16_t(10));
     QVERIFY(!fx.window->Option2[4]->isChecked());
     QVERIFY(fx.window->Option2[9]->isChecked());
+    // The arrow keys move the choice; the level follows it.
+    fx.window->Option2[9]->setFocus();
+    QTest::keyClick(fx.window->Option2[9], Qt::Key_Up);
+    QVERIFY(fx.window->Option2[8]->isChecked());
+    QCOMPARE(fx.state().LevelNo, std::int16_t(9));
 }
 
 void TestDrillWindow::decideOpensThePageWithItsPrompts_data()
