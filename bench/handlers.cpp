@@ -1,0 +1,205 @@
+// The handlers' own work, call by call, on the real window: DrawProblem at
+// every level, a press on the tape, a press on a symbol box, a keypad key,
+// and the check with its feedback pause returning at once. Each call is
+// timed by itself (the untimed preparation and the repaints Qt does after a
+// handler has returned are left out), and the median and the 99th
+// percentile of the calls are reported as counters.
+
+#include "bench_platform.h"
+#include "drill_driver.h"
+
+#include "answer/canvas_press.h"
+#include "answer/keypad.h"
+#include "answer/marking.h"
+#include "app/main_window.h"
+#include "app/start_up.h"
+
+#include <QApplication>
+#include <QScreen>
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstring>
+#include <functional>
+#include <memory>
+#include <vector>
+
+using namespace pomuru;
+using namespace pomuru::bench;
+
+namespace {
+
+std::unique_ptr<BenchPlatform> platform;
+std::unique_ptr<MainWindow> window;
+std::unique_ptr<DrillDriver> driver;
+
+constexpr int DrawsPerLevel = 2000;
+constexpr int ChecksPerLevel = 1000;
+constexpr int Presses = 3000;
+
+double percentile(std::vector<double> sorted, double p)
+{
+    std::sort(sorted.begin(), sorted.end());
+    const auto rank = std::size_t(std::ceil(p * double(sorted.size()))) - 1;
+    return sorted[std::min(rank, sorted.size() - 1)];
+}
+
+// Times act() alone, once per iteration, after prepare() and after Qt has
+// handled what the previous call left for the event loop.
+void timeCalls(benchmark::State& state, const std::function<void()>& prepare, const std::function<void()>& act)
+{
+    using Clock = std::chrono::steady_clock;
+    std::vector<double> micros;
+    micros.reserve(std::size_t(state.max_iterations));
+    for (auto _ : state) {
+        QCoreApplication::processEvents();
+        prepare();
+        const auto start = Clock::now();
+        act();
+        const auto end = Clock::now();
+        const double seconds = std::chrono::duration<double>(end - start).count();
+        state.SetIterationTime(seconds);
+        micros.push_back(seconds * 1e6);
+    }
+    state.counters["median_us"] = percentile(micros, 0.5);
+    state.counters["p99_us"] = percentile(micros, 0.99);
+    state.counters["max_us"] = *std::max_element(micros.begin(), micros.end());
+}
+
+void openWithRows(int level)
+{
+    driver->openLevel(level);
+    driver->startRows();
+    QCoreApplication::processEvents();
+}
+
+void DrawProblemAtLevel(benchmark::State& state)
+{
+    const int level = int(state.range(0));
+    openWithRows(level);
+    int row = 0;
+    timeCalls(
+        state, [&] { row = row % driver->rows() + 1; },
+        [&] {
+            driver->state().ProblemRow = std::int16_t(row);
+            DrawProblem(driver->drill());
+        });
+}
+
+void CheckAtLevel(benchmark::State& state)
+{
+    const int level = int(state.range(0));
+    openWithRows(level);
+    int row = 0;
+    int turn = 0;
+    timeCalls(
+        state,
+        [&] {
+            row = row % driver->rows() + 1;
+            driver->prepareAnswer(row, ++turn % 2 == 0);
+        },
+        [&] { Command5_Click(driver->drill(), driver->checkButton(row)); });
+}
+
+void TapePress(benchmark::State& state)
+{
+    openWithRows(3);
+    float x = 0;
+    float y = 0;
+    timeCalls(
+        state,
+        [&] {
+            const int row = 1 + driver->pick(driver->rows());
+            x = float(tape::Left + 2 + driver->pick(tape::Right - tape::Left - 4));
+            y = float(rowTop(row) + tape::Top + 2 + driver->pick(tape::Bottom - tape::Top - 4));
+        },
+        [&] { Picture1_MouseDown(driver->drill(), 1, 1, 0, x, y); });
+}
+
+void SymbolPress(benchmark::State& state)
+{
+    openWithRows(7);
+    float x = 0;
+    float y = 0;
+    timeCalls(
+        state,
+        [&] {
+            const int row = 1 + driver->pick(driver->rows());
+            const int box = driver->pick(3);
+            x = float(symbols::boxes[std::size_t(box)].left + 1 + driver->pick(symbols::Size - 2));
+            y = float(rowTop(row) + symbols::Top + 1 + driver->pick(symbols::Size - 2));
+        },
+        [&] { Picture1_MouseDown(driver->drill(), 1, 1, 0, x, y); });
+}
+
+void KeypadPress(benchmark::State& state)
+{
+    openWithRows(1);
+    int key = 0;
+    timeCalls(
+        state,
+        [&] {
+            for (auto* box : window->Text1) {
+                if (box->text().size() > 6)
+                    box->setText(QString());
+            }
+            key = driver->pick(10 * driver->rows() + 2);
+        },
+        [&] {
+            // Digit keys of the rows shown, the point key and the erase key of row 1.
+            if (key < 10 * driver->rows())
+                Command6_Click(driver->drill(), key);
+            else if (key == 10 * driver->rows())
+                Command11_Click(driver->drill(), 0);
+            else
+                Command7_Click(driver->drill(), 0);
+        });
+}
+
+} // namespace
+
+BENCHMARK(DrawProblemAtLevel)->DenseRange(1, 10)->Iterations(DrawsPerLevel)->UseManualTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK(TapePress)->Iterations(Presses)->UseManualTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK(SymbolPress)->Iterations(Presses)->UseManualTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK(KeypadPress)->Iterations(Presses)->UseManualTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK(CheckAtLevel)->DenseRange(1, 10)->Iterations(ChecksPerLevel)->UseManualTime()->Unit(benchmark::kMicrosecond);
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    platform = std::make_unique<BenchPlatform>(screen != nullptr ? screen->geometry().width() : 1024);
+    platform->instantPause = true;
+    platform->answerYes = true;
+    platform->quietMessages = true;
+    window = std::make_unique<MainWindow>(*platform);
+    platform->setWindow(window.get());
+    Form_Load(*window);
+    // --hidden leaves the window unshown: a canvas refresh then paints
+    // nothing, which separates the drill's own work from the repaints it asks for.
+    bool hidden = false;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--hidden") == 0) {
+            hidden = true;
+            std::copy(argv + i + 1, argv + argc + 1, argv + i);
+            --argc;
+            break;
+        }
+    }
+    if (!hidden)
+        window->show();
+    QCoreApplication::processEvents();
+    driver = std::make_unique<DrillDriver>(*window, *platform);
+
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    driver.reset();
+    window.reset();
+    platform.reset();
+    return 0;
+}
