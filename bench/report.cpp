@@ -211,7 +211,8 @@ int main(int argc, char* argv[])
     const QJsonArray benchmarks = handlersJson.object().value(QStringLiteral("benchmarks")).toArray();
     for (const auto& value : benchmarks) {
         const QJsonObject b = value.toObject();
-        const QString name = b.value(QStringLiteral("name")).toString().section(u'/', 0, 1);
+        static const QRegularExpression settings(QStringLiteral("/(iterations:\\d+|manual_time)"));
+        const QString name = b.value(QStringLiteral("name")).toString().remove(settings);
         const double med = b.value(QStringLiteral("median_us")).toDouble();
         const double p99 = b.value(QStringLiteral("p99_us")).toDouble();
         const double max = b.value(QStringLiteral("max_us")).toDouble();
