@@ -12,7 +12,13 @@ CanvasWidget::CanvasWidget(QRgb background, const QFont& font, QWidget* parent)
     setFont(font);
     setAttribute(Qt::WA_OpaquePaintEvent);
     canvas_.changed = [this] { update(); };
-    canvas_.refreshed = [this] { repaint(); };
+    // A refresh is asked for where the drawing must show before anything
+    // else happens: a painted cell, the blanked row, the mark before the
+    // feedback pause. A scheduled paint does that, for the event loop runs
+    // as soon as the handler returns, and the pause's own event loop paints
+    // the mark before it waits. A synchronous repaint of the whole canvas
+    // with its keypads and buttons would cost milliseconds per press.
+    canvas_.refreshed = [this] { update(); };
 }
 
 void CanvasWidget::paintEvent(QPaintEvent* event)
