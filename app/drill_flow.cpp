@@ -19,7 +19,7 @@ constexpr QPoint CanvasPosition{8, 8};
 
 void Command1_Click(MainWindow& window, int /*index*/)
 {
-    setButtonBackColor(window.Command1[0], colors::lightYellow);
+    window.Command1[0]->setBackColor(colors::lightYellow);
     window.Picture7[0]->move(LevelPanelPosition);
     window.Picture7[0]->show();
 }

@@ -31,12 +31,11 @@ QFont pictureFont()
     return fonts::make(fonts::proportionalGothic, 18, false);
 }
 
-QPushButton* makeButton(QWidget* parent, const QString& caption, QRect geometry, QRgb back)
+ColourButton* makeButton(QWidget* parent, const QString& caption, QRect geometry, QRgb back)
 {
-    auto* button = new QPushButton(caption, parent);
+    auto* button = new ColourButton(caption, back, parent);
     button->setGeometry(geometry);
     button->setFocusPolicy(Qt::NoFocus);
-    setButtonBackColor(button, back);
     return button;
 }
 

@@ -34,21 +34,21 @@ public:
     void showKeypad(int index) override { Picture6.at(std::size_t(index))->show(); }
 
     // The control arrays, indexed as the handlers know them.
-    std::array<QPushButton*, 1> Command1{};      // grade button "３年生"
+    std::array<ColourButton*, 1> Command1{};      // grade button "３年生"
     std::array<CanvasWidget*, 2> Picture1{};     // the canvases
     std::array<QWidget*, 1> Picture7{};          // the level panel
     std::array<QLabel*, 1> Label2{};             // the panel's title
-    std::array<QPushButton*, 1> Command10{};     // "けってい"
-    std::array<QPushButton*, 1> Command2{};      // "おわり"
+    std::array<ColourButton*, 1> Command10{};     // "けってい"
+    std::array<ColourButton*, 1> Command2{};      // "おわり"
     std::array<QRadioButton*, 10> Option2{};     // the level options
     std::array<QLabel*, 2> Label1{};             // the canvases' headings
-    std::array<QPushButton*, 2> Command8{};      // "終わる"
+    std::array<ColourButton*, 2> Command8{};      // "終わる"
     std::array<AnswerBoxWidget*, 3> Text1{};     // the answer boxes of rows 1 to 3
-    std::array<QPushButton*, 6> Command5{};      // "ﾁｪｯｸ": 0 to 2 on canvas 0, 3 to 5 on canvas 1
+    std::array<ColourButton*, 6> Command5{};      // "ﾁｪｯｸ": 0 to 2 on canvas 0, 3 to 5 on canvas 1
     std::array<QWidget*, 3> Picture6{};          // the keypad strips of rows 1 to 3
-    std::array<QPushButton*, 30> Command6{};     // the digit keys
-    std::array<QPushButton*, 3> Command11{};     // the point keys
-    std::array<QPushButton*, 3> Command7{};      // the erase keys "けす"
+    std::array<ColourButton*, 30> Command6{};     // the digit keys
+    std::array<ColourButton*, 3> Command11{};     // the point keys
+    std::array<ColourButton*, 3> Command7{};      // the erase keys "けす"
     std::array<QLabel*, 2> Picture2{};           // the girl
     std::array<QLabel*, 2> Picture3{};           // the puzzled boy
     std::array<QLabel*, 2> Picture4{};           // the group of children

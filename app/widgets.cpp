@@ -70,18 +70,51 @@ void AnswerBoxWidget::mousePressEvent(QMouseEvent* event)
     Q_EMIT clicked();
 }
 
-void setButtonBackColor(QPushButton* button, QRgb color)
+ColourButton::ColourButton(const QString& caption, QRgb backColor, QWidget* parent)
+    : QPushButton(caption, parent)
+    , backColor_(backColor)
 {
-    const QColor back = QColor::fromRgb(color);
-    const QString name = back.name();
-    const QString light = back.lighter(130).name();
-    const QString dark = back.darker(160).name();
-    button->setStyleSheet(QStringLiteral(
-        "QPushButton { background-color: %1; color: black; border: 2px solid; "
-        "border-color: %2 %3 %3 %2; padding: 0px; }"
-        "QPushButton:pressed { border-color: %3 %2 %2 %3; }")
-                              .arg(name, light, dark));
-    button->setProperty("backColor", name);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void ColourButton::setBackColor(QRgb color)
+{
+    backColor_ = color;
+    update();
+}
+
+void ColourButton::paintEvent(QPaintEvent* /*event*/)
+{
+    QPainter painter(this);
+    const QRect area = rect();
+    painter.fillRect(area, QColor::fromRgb(backColor_));
+
+    // Two-pixel bevel: light above and left, dark below and right; the
+    // other way round while the button is held down.
+    const bool down = isDown();
+    const QColor outerLight = down ? QColor(64, 64, 64) : QColor(Qt::white);
+    const QColor outerDark = down ? QColor(Qt::white) : QColor(64, 64, 64);
+    const QColor innerLight = down ? QColor(128, 128, 128) : QColor::fromRgb(backColor_).lighter(115);
+    const QColor innerDark = down ? QColor::fromRgb(backColor_).lighter(115) : QColor(128, 128, 128);
+    const int right = area.right();
+    const int bottom = area.bottom();
+    painter.setPen(outerLight);
+    painter.drawLine(0, 0, right - 1, 0);
+    painter.drawLine(0, 0, 0, bottom - 1);
+    painter.setPen(outerDark);
+    painter.drawLine(0, bottom, right, bottom);
+    painter.drawLine(right, 0, right, bottom);
+    painter.setPen(innerLight);
+    painter.drawLine(1, 1, right - 2, 1);
+    painter.drawLine(1, 1, 1, bottom - 2);
+    painter.setPen(innerDark);
+    painter.drawLine(1, bottom - 1, right - 1, bottom - 1);
+    painter.drawLine(right - 1, 1, right - 1, bottom - 1);
+
+    painter.setPen(isEnabled() ? QColor(Qt::black) : QColor(128, 128, 128));
+    painter.setFont(font());
+    const int shift = down ? 1 : 0;
+    painter.drawText(area.translated(shift, shift), Qt::AlignCenter, text());
 }
 
 void setBackColor(QWidget* widget, QRgb color)
