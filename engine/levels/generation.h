@@ -33,6 +33,17 @@ inline float tenthsValue(int tenths)
     return float(tenths / 10.0);
 }
 
+// Tenths 1 to 9 of a metre, drawn again while t / 10 repeats one of the
+// row's last `window` answers (the two tape levels).
+inline int drawFreshTenthsOfAMetre(DrillState& state, Platform& platform, const ProblemPlace& place, int window)
+{
+    int tenths = 0;
+    do
+        tenths = drawOneToNine(platform);
+    while (state.isRecentAnswer(place.row, place.n, window, tenthsValue(tenths)));
+    return tenths;
+}
+
 // A recent-answer window never covers every possible answer, so that a fresh
 // answer always exists and a generator always finishes.
 inline int cappedWindow(int window, int possibleAnswers)

@@ -21,15 +21,9 @@ constexpr int TenthWidth = 50;  // one metre is 500 pixels
 void drawColouredTapeProblem(Drill& drill, const ProblemPlace& place)
 {
     DrillState& state = drill.state;
-    Platform& platform = drill.platform;
     const int T = place.top;
-
-    int tenths = 0;
-    float metres = 0;
-    do {
-        tenths = drawOneToNine(platform);
-        metres = tenthsValue(tenths);
-    } while (state.isRecentAnswer(place.row, place.n, RecentWindow, metres));
+    const int tenths = drawFreshTenthsOfAMetre(state, drill.platform, place, RecentWindow);
+    const float metres = tenthsValue(tenths);
 
     Canvas& canvas = drill.canvas();
     canvas.setFillStyle(FillStyle::Transparent);  // the outline must not paint over the red
