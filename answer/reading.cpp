@@ -20,7 +20,9 @@ double readNumber(const QString& text)
     bool pointSeen = false;
     std::string digits;
     for (const QChar c : text) {
-        if (c == u' ' || c == u'\t' || c == u'\n' || c == u'\r')
+        // Blanks, tabs and line feeds are ignored; a carriage return, as a
+        // pasted text may carry, is another character and ends the number.
+        if (c == u' ' || c == u'\t' || c == u'\n')
             continue;
         if (signAllowed && (c == u'+' || c == u'-')) {
             negative = c == u'-';

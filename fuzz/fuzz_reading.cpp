@@ -33,7 +33,7 @@ locale_t cLocale()
 
 bool ignoredBlank(char16_t c)
 {
-    return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r';
+    return c == u' ' || c == u'\t' || c == u'\n';
 }
 
 double referenceRead(const QString& text)

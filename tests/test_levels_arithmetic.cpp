@@ -100,7 +100,7 @@ private Q_SLOTS:
     void windowEndsWhereEachLevelSays();
     void recentAnswersDoNotComeBackInALongRow_data();
     void recentAnswersDoNotComeBackInALongRow();
-    void subtractionRowOf300ProblemsEndsWithoutNegativeDifferences();
+    void subtractionRowOf400ProblemsFallsIntoNoCycle();
     void mixedLevelAddsAndSubtractsAs361To190();
     void mixedLevelOnlyAddsWhileEveryDifferenceIsRecent();
 };
@@ -195,8 +195,8 @@ void TestLevelsArithmetic::windowEndsWhereEachLevelSays_data()
 
     QTest::newRow("level 8: 27 problems back") << 8 << 28 << QList<int>{2, 4, 1, 4};
     QTest::newRow("level 10: 27 problems back, whatever the operation") << 10 << 28 << QList<int>{2, 4, 0, 9, 4, 99};
-    // 27 would hold all 19 differences; one less leaves one to draw.
-    QTest::newRow("level 9: capped at 18 problems back") << 9 << 19 << QList<int>{8, 2, 7, 2};
+    // Nine back leaves ten of the 19 differences to draw.
+    QTest::newRow("level 9: 9 problems back") << 9 << 10 << QList<int>{8, 2, 7, 2};
 }
 
 void TestLevelsArithmetic::windowEndsWhereEachLevelSays()
@@ -221,7 +221,7 @@ void TestLevelsArithmetic::recentAnswersDoNotComeBackInALongRow_data()
     QTest::addColumn<int>("level");
     QTest::addColumn<int>("window");
     QTest::newRow("level 8") << 8 << 27;
-    QTest::newRow("level 9") << 9 << 18;
+    QTest::newRow("level 9") << 9 << 9;
     QTest::newRow("level 10") << 10 << 27;
 }
 
@@ -242,27 +242,35 @@ void TestLevelsArithmetic::recentAnswersDoNotComeBackInALongRow()
     }
 }
 
-void TestLevelsArithmetic::subtractionRowOf300ProblemsEndsWithoutNegativeDifferences()
+void TestLevelsArithmetic::subtractionRowOf400ProblemsFallsIntoNoCycle()
 {
     BoundedDrill fx(9);
+    fx.platform.seedRandom(11);
+    constexpr int Problems = 400;
     std::vector<float> answers;
-    for (int n = 1; n <= 300; ++n) {
+    for (int n = 1; n <= Problems; ++n) {
         QVERIFY2(fx.drawNext(), qPrintable(QStringLiteral("problem %1 never ends").arg(n)));
         const float answer = fx.drill.state.record(1, n, Value1);
         QVERIFY2(answer >= 0.0f && answer <= 1.8f, qPrintable(QStringLiteral("problem %1: %2").arg(n).arg(answer)));
         answers.push_back(answer);
     }
 
-    // Up to problem 19 the window reaches back to problem 1: 19 different
-    // answers, which are all 19 differences there are.
-    const std::set<float> first19(answers.begin(), answers.begin() + 19);
-    QCOMPARE(first19.size(), std::size_t(19));
-    for (int t = 0; t <= 18; ++t)
-        QVERIFY(first19.count(tenths(t)) == 1);
-    // Problem 20 has only problem 1's answer left to draw.
-    QCOMPARE(answers[19], answers[0]);
-    // The row of 300 draws no more than a few thousand numbers per problem.
-    QVERIFY(fx.platform.draws < 300 * 5000);
+    // A window that leaves a single difference to draw makes the row repeat
+    // itself in a fixed cycle (of 19 problems for a window of 18). With ten
+    // differences to choose from, an answer equals the one p problems back
+    // about one time in ten: no period up to 40 may hold for half of them.
+    for (std::size_t period = 1; period <= 40; ++period) {
+        std::size_t repeats = 0;
+        for (std::size_t n = 19; n < answers.size(); ++n)
+            repeats += answers[n] == answers[n - period] ? 1 : 0;
+        const std::size_t compared = answers.size() - 19;
+        QVERIFY2(repeats < compared / 2, qPrintable(QStringLiteral("period %1: %2 of %3 repeat").arg(period).arg(repeats).arg(compared)));
+    }
+    // Every difference comes up in a long row.
+    const std::set<float> seen(answers.begin(), answers.end());
+    QCOMPARE(seen.size(), std::size_t(19));
+    // The row of 400 draws no more than a few thousand numbers per problem.
+    QVERIFY(fx.platform.draws < Problems * 5000);
 }
 
 void TestLevelsArithmetic::mixedLevelAddsAndSubtractsAs361To190()

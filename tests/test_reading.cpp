@@ -29,6 +29,7 @@ void TestReading::typedAnswer_data()
     QTest::newRow("5cm: reading stops at a letter") << QStringLiteral("5cm") << 5.0;
     QTest::newRow("abc: no number reads as 0") << QStringLiteral("abc") << 0.0;
     QTest::newRow("blanks anywhere are ignored") << QStringLiteral(" 1 .\t2\n") << 1.2;
+    QTest::newRow("a carriage return ends the number") << QStringLiteral("5\r3") << 5.0;
     QTest::newRow("sign") << QStringLiteral("-2.5") << -2.5;
     QTest::newRow("plus sign") << QStringLiteral("+7") << 7.0;
     QTest::newRow("a second sign stops reading") << QStringLiteral("--3") << 0.0;

@@ -8,9 +8,11 @@ namespace pomuru {
 namespace {
 constexpr int Numbers = 19;          // minuend and subtrahend 0 to 1.8
 constexpr int PossibleAnswers = 19;  // differences 0 to 1.8
-// The window of 27 would cover all 19 differences by the 20th problem of a
-// row and leave no answer to draw; capped, it leaves exactly one.
-constexpr int RecentWindow = 27;
+// A window of 27 would cover all 19 differences by the 20th problem of a
+// row and leave no answer to draw; one of 18 would leave exactly one, and the
+// answers would repeat in a fixed cycle of 19. Nine back leaves ten
+// differences to choose from for every problem.
+constexpr int RecentWindow = 9;
 } // namespace
 
 Expression drawSubtractionNumbers(Platform& platform)
