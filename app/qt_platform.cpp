@@ -25,6 +25,66 @@ public:
     }
 };
 
+// The event loop of the feedback pause. While it lives it swallows the
+// pupil's input: what is pressed or typed during the pause is dropped, not
+// handled once the pause is over, where it would check or type into the
+// next problem. Everything else goes on, so the window repaints, and a
+// request to close the window ends the loop at once.
+class PauseLoop : public QEventLoop {
+public:
+    explicit PauseLoop(QWidget* window)
+        : window_(window)
+    {
+        qApp->installEventFilter(this);
+    }
+    ~PauseLoop() override { qApp->removeEventFilter(this); }
+    PauseLoop(const PauseLoop&) = delete;
+    PauseLoop& operator=(const PauseLoop&) = delete;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == window_ && event->type() == QEvent::Close)
+            quit();  // the window still takes its close event
+        return isInput(event->type());
+    }
+
+private:
+    static bool isInput(QEvent::Type type)
+    {
+        switch (type) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::MouseMove:
+        case QEvent::NonClientAreaMouseButtonPress:
+        case QEvent::NonClientAreaMouseButtonRelease:
+        case QEvent::NonClientAreaMouseButtonDblClick:
+        case QEvent::Wheel:
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::ShortcutOverride:
+        case QEvent::Shortcut:
+        case QEvent::InputMethod:
+        case QEvent::ContextMenu:
+        case QEvent::TouchBegin:
+        case QEvent::TouchUpdate:
+        case QEvent::TouchEnd:
+        case QEvent::TouchCancel:
+        case QEvent::TabletPress:
+        case QEvent::TabletMove:
+        case QEvent::TabletRelease:
+        case QEvent::NativeGesture:
+        case QEvent::Gesture:
+            return true;
+        default:
+            return false;
+        }
+    }
+
+    QWidget* window_;
+};
+
 } // namespace
 
 void nameApplication()
@@ -70,11 +130,11 @@ QString QtPlatform::timeOfDay()
 
 void QtPlatform::waitWhileTimeOfDayIs(const QString& shown)
 {
-    // Sleeps in an event loop that still paints the window but holds the
-    // pupil's input back until the pause is over; it wakes just after each
-    // turn of the second. Closing the window quits every event loop, and a
-    // closed window ends the pause at once.
-    QEventLoop loop;
+    // Sleeps in an event loop that still paints the window and drops the
+    // pupil's input; it wakes just after each turn of the second. The window
+    // manager's close request is not input: it ends the loop, and a closed
+    // window ends the pause at once.
+    PauseLoop loop(window_);
     QTimer wake;
     wake.setSingleShot(true);
     wake.setTimerType(Qt::PreciseTimer);
@@ -82,7 +142,7 @@ void QtPlatform::waitWhileTimeOfDayIs(const QString& shown)
     auto windowClosed = [this] { return window_ == nullptr || !window_->isVisible(); };
     while (!ending_ && !windowClosed() && timeOfDay() == shown) {
         wake.start(1000 - QTime::currentTime().msec() + 2);
-        loop.exec(QEventLoop::ExcludeUserInputEvents);
+        loop.exec();
     }
 }
 

@@ -20,8 +20,7 @@ public:
     // The time of day as eight characters, "hh:mm:ss".
     virtual QString timeOfDay() = 0;
     // Returns once timeOfDay() no longer reads `shown`. Meanwhile the window
-    // keeps repainting but takes no input; what the pupil does is handled
-    // afterwards.
+    // keeps repainting, and what the pupil presses or types is dropped.
     virtual void waitWhileTimeOfDayIs(const QString& shown) = 0;
 
     // The program's one random generator: seeded once at start-up, then a

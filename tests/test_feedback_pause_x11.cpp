@@ -1,12 +1,19 @@
-// The feedback pause on a real X display: a click the pupil makes while the
-// mark shows is held back and handled once the pause is over. Runs under a
-// virtual X server; xdotool makes the clicks, so they arrive as real input.
+// The feedback pause against real input on a real X display: what the pupil
+// clicks or types while the mark shows is dropped, never handled once the
+// pause is over, and the window manager's close request ends the pause at
+// once. Runs under a virtual X server with a window manager; xdotool makes
+// the clicks and keys, so they arrive through the X server's queue as a
+// pupil's would.
 
 #include "app/main_window.h"
 #include "app/qt_platform.h"
+#include "app/start_up.h"
+
+#include "engine/colors.h"
+#include "engine/levels/answer_areas.h"
+#include "engine/page.h"
 
 #include <QProcess>
-#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 
@@ -14,49 +21,153 @@ using namespace pomuru;
 
 namespace {
 
-// Clicks the grade button "３年生" of a window standing at the screen's
-// top-left corner, the way a mouse would.
-bool clickGradeButton(const MainWindow& window)
+bool xdotool(const QStringList& arguments)
 {
-    const QPoint centre = window.Command1[0]->mapToGlobal(window.Command1[0]->rect().center());
-    return QProcess::execute(QStringLiteral("xdotool"),
-                             {QStringLiteral("mousemove"), QString::number(centre.x()), QString::number(centre.y()),
-                              QStringLiteral("click"), QStringLiteral("1")})
-        == 0;
+    return QProcess::execute(QStringLiteral("xdotool"), arguments) == 0;
 }
+
+// Moves the pointer to a widget's point and clicks `count` times, the way a
+// mouse would.
+bool clickAt(const QWidget* widget, QPoint point, int count = 1)
+{
+    const QPoint global = widget->mapToGlobal(point);
+    return xdotool({QStringLiteral("mousemove"), QString::number(global.x()), QString::number(global.y()),
+                    QStringLiteral("click"), QStringLiteral("--repeat"), QString::number(count),
+                    QStringLiteral("--delay"), QStringLiteral("60"), QStringLiteral("1")});
+}
+
+bool clickOn(const QWidget* widget, int count = 1)
+{
+    return clickAt(widget, widget->rect().center(), count);
+}
+
+bool typeKeys(const QString& text)
+{
+    return xdotool({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("30"), text});
+}
+
+// The real platform, except that a message is recorded instead of waiting
+// for a press on a modal box that no one would make.
+class RecordingPlatform : public QtPlatform {
+public:
+    using QtPlatform::QtPlatform;
+    void showMessage(const QString& text) override { messages << text; }
+    QStringList messages;
+};
+
+struct RealWindow {
+    RealWindow()
+    {
+        window.reset(new MainWindow(platform));
+        platform.setWindow(window.get());
+        Form_Load(*window);
+        window->move(0, 0);
+        window->show();
+        window->activateWindow();
+    }
+
+    DrillState& state() { return window->drill().state; }
+    QPushButton* checkButton(int row)
+    {
+        return window->Command5[std::size_t(state().CanvasIndex == 0 ? row - 1 : 6 - row)];
+    }
+
+    RecordingPlatform platform{1280};
+    std::unique_ptr<MainWindow> window;
+};
 
 } // namespace
 
 class TestFeedbackPauseX11 : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void clicksDuringThePauseAreHandledAfterIt();
+    void clicksAndKeysDuringThePauseAreDropped_data();
+    void clicksAndKeysDuringThePauseAreDropped();
+    void closingTheWindowEndsThePauseAtOnce();
 };
 
-void TestFeedbackPauseX11::clicksDuringThePauseAreHandledAfterIt()
+void TestFeedbackPauseX11::clicksAndKeysDuringThePauseAreDropped_data()
 {
-    QtPlatform platform(1280);
-    MainWindow window(platform);
-    platform.setWindow(&window);
-    window.move(0, 0);
-    window.show();
+    QTest::addColumn<int>("level");
+    QTest::newRow("typed answer, level 8") << 8;
+    QTest::newRow("painted tape, level 3") << 3;
+    QTest::newRow("chosen symbol, level 7") << 7;
+}
+
+void TestFeedbackPauseX11::clicksAndKeysDuringThePauseAreDropped()
+{
+    QFETCH(int, level);
+    RealWindow fx;
+    MainWindow& window = *fx.window;
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    QSignalSpy clicks(window.Command1[0], &QPushButton::clicked);
 
-    // A click outside the pause is handled at once.
-    QVERIFY(clickGradeButton(window));
-    QTRY_COMPARE(clicks.count(), 1);
+    QVERIFY(clickOn(window.Option2[std::size_t(level - 1)]));
+    QVERIFY(clickOn(window.Command10[0]));
+    CanvasWidget* canvas = window.Picture1[std::size_t(level == 3 || level == 7 ? 1 : 0)];
+    QTRY_VERIFY(canvas->isVisible());
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QVERIFY(clickAt(canvas, QPoint(300, 100)));  // starts row 1
+    QTRY_COMPARE(fx.state().problemCount(1), 1);
 
-    bool clicked = false;
-    QTimer::singleShot(50, &window, [&] { clicked = clickGradeButton(window); });
-    // Wait for the next turn of the second, then a whole second more: the
-    // click arrives well inside the pause.
-    const QString shown = platform.timeOfDay();
-    platform.waitWhileTimeOfDayIs(shown);
-    platform.waitWhileTimeOfDayIs(platform.timeOfDay());
-    QVERIFY(clicked);
-    QCOMPARE(clicks.count(), 1);      // held back during the pause...
-    QTRY_COMPARE(clicks.count(), 2);  // ...and handled after it
+    // The right answer, given the way the pupil gives it.
+    const float value1 = fx.state().record(1, 1, Value1);
+    const float value2 = fx.state().record(1, 1, Value2);
+    if (level == 3) {
+        for (int cell = 0; cell < int(10 * value1 + 0.5f); ++cell)
+            QVERIFY(clickAt(canvas, tape::probe(cell, rowTop(1))));
+    } else if (level == 7) {
+        const int symbol = value1 > value2 ? symbols::Greater : value1 == value2 ? symbols::Equal : symbols::Less;
+        QVERIFY(clickAt(canvas, symbols::seed(symbol, rowTop(1)) + QPoint(10, 10)));
+    } else {
+        QVERIFY(typeKeys(QString::number(double(value1))));
+    }
+    QTRY_VERIFY(level == 3 || level == 7 || !window.Text1[0]->text().isEmpty());
+
+    // A double click on the check button: the first click marks the answer
+    // right and pauses; the second arrives during the pause, and so do keys.
+    QVERIFY(clickOn(fx.checkButton(1), 2));
+    QVERIFY(typeKeys(QStringLiteral("5")));
+    QTRY_COMPARE_WITH_TIMEOUT(fx.state().problemCount(1), 2, 5000);
+    QCOMPARE(fx.state().record(1, 1, Mark), float(MarkRightFirst));
+
+    // Input made now arrives behind everything that came before it: once it
+    // shows, anything the pause held back would have been handled.
+    if (level == 3) {
+        QVERIFY(clickAt(canvas, tape::probe(0, rowTop(1))));
+        QTRY_COMPARE(canvas->canvas().pixel(tape::probe(0, rowTop(1)).x(), tape::probe(0, rowTop(1)).y()), colors::red);
+    } else if (level == 7) {
+        const QPoint equal = symbols::seed(symbols::Equal, rowTop(1));
+        QVERIFY(clickAt(canvas, equal + QPoint(10, 10)));
+        QTRY_COMPARE(canvas->canvas().pixel(equal.x(), equal.y()), colors::red);
+    } else {
+        QVERIFY(typeKeys(QStringLiteral("7")));
+        QTRY_COMPARE(window.Text1[0]->text(), QStringLiteral("7"));
+    }
+
+    // The second click checked nothing, and the keys of the pause are gone.
+    QCOMPARE(fx.state().record(1, 2, AttemptCount), 0.0f);
+    QCOMPARE(fx.state().problemCount(1), 2);
+    QCOMPARE(fx.platform.messages, QStringList());
+}
+
+void TestFeedbackPauseX11::closingTheWindowEndsThePauseAtOnce()
+{
+    RealWindow fx;
+    MainWindow& window = *fx.window;
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    // The window manager frames the window once it manages it.
+    if (!QTest::qWaitFor([&] { return window.frameGeometry() != window.geometry(); }, 10000))
+        QSKIP("no window manager frames the window, so none can ask it to close");
+    QVERIFY(clickOn(window.Command1[0]));  // gives the window the focus
+
+    bool asked = false;
+    QTimer::singleShot(200, &window, [&] { asked = xdotool({QStringLiteral("key"), QStringLiteral("alt+F4")}); });
+    // The pause of a mark: until the time of day has turned twice.
+    fx.platform.waitWhileTimeOfDayIs(fx.platform.timeOfDay());
+    fx.platform.waitWhileTimeOfDayIs(fx.platform.timeOfDay());
+    QVERIFY(asked);
+    // Had the request waited behind the pause, the window would still be open.
+    QVERIFY(!window.isVisible());
 }
 
 QTEST_MAIN(TestFeedbackPauseX11)

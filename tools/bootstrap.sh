@@ -38,9 +38,10 @@ install_missing() {
   "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
 }
 
-# The tests also click through a virtual X display.
+# The tests also click and type through a virtual X display with a window
+# manager.
 if [ "$mode" = test ]; then
-  packages+=(xvfb xauth xdotool)
+  packages+=(xvfb xauth xdotool openbox)
 fi
 
 install_missing "${packages[@]}"
