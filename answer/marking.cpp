@@ -26,6 +26,14 @@ bool isRed(const Canvas& canvas, QPoint at)
     return canvas.pixel(at.x(), at.y()) == colors::red;
 }
 
+// The whole character cell of the mark: ○ and × are full-width glyphs of
+// the canvas font, and nothing else is drawn there.
+QRect markCell(const Canvas& canvas, int top)
+{
+    const int width = std::max(canvas.textWidth(RightMark), canvas.textWidth(WrongMark));
+    return QRect(markPosition(top), QSize(width, canvas.textHeight()));
+}
+
 } // namespace
 
 int rowOfCheckButton(int index)
@@ -69,17 +77,15 @@ bool judgeSymbol(const Canvas& canvas, int top, float value1, float value2)
 void FlashMark(Drill& drill, int top)
 {
     Canvas& canvas = drill.canvas();
-    canvas.refresh();
+    // The pupil sees the mark as the beep sounds, not after it.
+    const QRect cell = markCell(canvas, top);
+    canvas.refreshNow(cell);
     drill.platform.beep();
     for (int tick = 0; tick < 2; ++tick) {
         const QString shown = drill.platform.timeOfDay();
         drill.platform.waitWhileTimeOfDayIs(shown);
     }
-    // Wipe the whole character cell of the mark: ○ and × are full-width
-    // glyphs of the canvas font, and nothing else is drawn there.
-    const int width = std::max(canvas.textWidth(RightMark), canvas.textWidth(WrongMark));
-    const QPoint at = markPosition(top);
-    canvas.filledBox(at.x(), at.y(), width - 1, canvas.textHeight() - 1, colors::white);
+    canvas.filledBox(cell.x(), cell.y(), cell.width() - 1, cell.height() - 1, colors::white);
 }
 
 void Command5_Click(Drill& drill, int index)

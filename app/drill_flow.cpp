@@ -15,6 +15,19 @@ const QString ClickHere = QStringLiteral("ここをクリックしてくださ�
 
 constexpr QPoint LevelPanelPosition{4, 54};
 constexpr QPoint CanvasPosition{8, 8};
+
+// The keyboard focus follows what is on screen: a control that is hidden
+// with its menu or page would otherwise keep it, and the arrow keys would
+// go on choosing levels in the menu that the pupil no longer sees.
+void focusLevelMenu(MainWindow& window)
+{
+    QRadioButton* focus = window.Option2[0];
+    for (QRadioButton* option : window.Option2) {
+        if (option->isChecked())
+            focus = option;
+    }
+    focus->setFocus(Qt::OtherFocusReason);
+}
 } // namespace
 
 void Command1_Click(MainWindow& window, int /*index*/)
@@ -50,6 +63,9 @@ void Command10_Click(MainWindow& window, int /*index*/)
     CanvasWidget* shown = window.Picture1[std::size_t(drill.state.CanvasIndex)];
     shown->move(CanvasPosition);
     shown->show();
+    // No answer box is on screen yet; the first press on a row gives its box
+    // the focus.
+    shown->setFocus(Qt::OtherFocusReason);
 }
 
 void Command8_Click(MainWindow& window, int /*index*/)
@@ -66,6 +82,7 @@ void Command8_Click(MainWindow& window, int /*index*/)
         window.Picture6[std::size_t(i)]->hide();
         drill.state.clearRow(i + 1);
     }
+    focusLevelMenu(window);
 }
 
 void Command2_Click(MainWindow& window, int /*index*/)

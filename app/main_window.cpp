@@ -39,9 +39,17 @@ ColourButton* makeButton(QWidget* parent, const QString& caption, QRect geometry
     return button;
 }
 
+// Labels and pictures let presses through to what lies under them; on a
+// canvas that would be a press on the canvas, which beeps or starts a row.
+void keepPresses(QWidget* widget)
+{
+    widget->setAttribute(Qt::WA_NoMousePropagation);
+}
+
 QLabel* makeHeading(QWidget* canvas)
 {
     auto* label = new QLabel(Heading, canvas);
+    keepPresses(label);
     label->setFont(mincho(24));
     setBackColor(label, colors::lightCyan);
     label->setGeometry(16, 8, 368, 37);
@@ -51,6 +59,7 @@ QLabel* makeHeading(QWidget* canvas)
 QLabel* makePicture(QWidget* canvas, const QString& resource, QPoint at, QSize size)
 {
     auto* picture = new QLabel(canvas);
+    keepPresses(picture);
     picture->setFont(pictureFont());
     setBackColor(picture, colors::lightYellow);
     picture->setPixmap(QPixmap(resource));
@@ -181,6 +190,10 @@ void MainWindow::buildKeypad(int strip)
 {
     auto* keypad = new QWidget(Picture1[0]);
     Picture6[std::size_t(strip)] = keypad;
+    keepPresses(keypad);
+    // The keys leave a margin of four pixels at the right and the bottom,
+    // where the strip shows its own face.
+    setBackColor(keypad, colors::defaultFace);
     keypad->setGeometry(96, 232 + 220 * strip, 465, 41);
     keypad->hide();
 
@@ -213,10 +226,11 @@ void MainWindow::connectHandlers()
     for (int i = 0; i < 2; ++i)
         onClick(Command8[std::size_t(i)], [this, i] { Command8_Click(*this, i); });
     // Chosen by a press or by the arrow keys: whatever way an option becomes
-    // the chosen one, LevelNo follows what the menu shows.
+    // the chosen one, LevelNo follows what the menu shows, but only while the
+    // menu is on screen; a page in use keeps its level.
     for (int i = 0; i < 10; ++i) {
         connect(Option2[std::size_t(i)], &QAbstractButton::toggled, this, [this, i](bool chosen) {
-            if (chosen)
+            if (chosen && Picture7[0]->isVisible())
                 Option2_Click(*this, i);
         });
     }

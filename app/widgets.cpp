@@ -11,7 +11,7 @@ CanvasWidget::CanvasWidget(QRgb background, const QFont& font, QWidget* parent)
 {
     setFont(font);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    canvas_.changed = [this] { update(); };
+    canvas_.changed = [this](QRect area) { update(area); };
     // A refresh is asked for where the drawing must show before anything
     // else happens: a painted cell, the blanked row, the mark before the
     // feedback pause. A scheduled paint does that, for the event loop runs
@@ -19,6 +19,7 @@ CanvasWidget::CanvasWidget(QRgb background, const QFont& font, QWidget* parent)
     // the mark before it waits. A synchronous repaint of the whole canvas
     // with its keypads and buttons would cost milliseconds per press.
     canvas_.refreshed = [this] { update(); };
+    canvas_.refreshedNow = [this](QRect area) { repaint(area); };
 }
 
 void CanvasWidget::paintEvent(QPaintEvent* event)
@@ -31,6 +32,13 @@ void CanvasWidget::mousePressEvent(QMouseEvent* event)
 {
     const QPointF at = event->position();
     Q_EMIT pressed(int(event->button()), int(event->modifiers()), float(at.x()), float(at.y()));
+}
+
+void CanvasWidget::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    // Qt's default would hand the second press on to mousePressEvent, and a
+    // double click on a tape cell would paint it and wipe it again.
+    event->accept();
 }
 
 void CanvasWidget::resizeCanvas(QSize size)
@@ -57,6 +65,15 @@ void AnswerBoxWidget::setBackColor(QRgb color)
     QPalette colours = palette();
     colours.setColor(QPalette::Base, QColor::fromRgb(color));
     setPalette(colours);
+}
+
+void AnswerBoxWidget::show()
+{
+    QLineEdit::show();
+    // The answer boxes lie on the first canvas; on the second canvas's page
+    // they are shown but not on screen, and must not hold the focus there.
+    if (isVisible())
+        setFocus(Qt::OtherFocusReason);
 }
 
 QRgb AnswerBoxWidget::backColor() const

@@ -34,6 +34,8 @@ Q_SIGNALS:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    // The second press of a double click is not a press of its own.
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
@@ -50,7 +52,9 @@ public:
     void setText(const QString& text) override { QLineEdit::setText(text); }
     void moveTo(int left, int top) override { move(left, top); }
     void setBackColor(QRgb color) override;
-    void show() override { QLineEdit::show(); }
+    // A box that appears on screen takes the keyboard focus, so that what the
+    // pupil types next goes into the row just started.
+    void show() override;
     QRgb backColor() const;
 
 Q_SIGNALS:

@@ -68,7 +68,7 @@ void Canvas::resize(QSize size)
     painter.drawImage(0, 0, image_);
     painter.end();
     image_ = std::move(grown);
-    notifyChanged();
+    notifyChanged(image_.rect());
 }
 
 void Canvas::setFontPoints(double points)
@@ -88,7 +88,7 @@ void Canvas::line(double x, double y, double dx, double dy, QRgb color)
     else
         painter.drawLine(from, to);
     painter.end();
-    notifyChanged();
+    notifyChanged(QRect(from, to).normalized());
 }
 
 void Canvas::box(int x, int y, int dx, int dy, QRgb color)
@@ -103,15 +103,16 @@ void Canvas::box(int x, int y, int dx, int dy, QRgb color)
     // that the outline runs exactly along the two corners.
     painter.drawRect(area.adjusted(0, 0, -1, -1));
     painter.end();
-    notifyChanged();
+    notifyChanged(area);
 }
 
 void Canvas::filledBox(int x, int y, int dx, int dy, QRgb color)
 {
+    const QRect area = normalised(x, y, dx, dy);
     AliasedPainter painter(&image_);
-    painter.fillRect(normalised(x, y, dx, dy), QColor::fromRgb(color));
+    painter.fillRect(area, QColor::fromRgb(color));
     painter.end();
-    notifyChanged();
+    notifyChanged(area);
 }
 
 void Canvas::print(const QString& text)
@@ -120,9 +121,12 @@ void Canvas::print(const QString& text)
     painter.setFont(font_);
     painter.usePen(penColor_);
     const QFontMetrics metrics(font_);
-    painter.drawText(QPoint(textPosition_.x(), textPosition_.y() + metrics.ascent()), text);
+    const QPoint baseline(textPosition_.x(), textPosition_.y() + metrics.ascent());
+    painter.drawText(baseline, text);
     painter.end();
-    notifyChanged();
+    // A glyph may reach beyond its advance; the bounding rectangle says how far.
+    const QRect cell(textPosition_, QSize(metrics.horizontalAdvance(text), metrics.height()));
+    notifyChanged(cell.united(metrics.boundingRect(text).translated(baseline)));
 }
 
 void Canvas::printAt(int x, int y, const QString& text)
@@ -152,7 +156,7 @@ void Canvas::roundRect(int x1, int y1, int x2, int y2, int ellipseWidth, int ell
     painter.drawRoundedRect(QRect(x1, y1, x2 - x1 - 1, y2 - y1 - 1),
                             ellipseWidth / 2.0, ellipseHeight / 2.0, Qt::AbsoluteSize);
     painter.end();
-    notifyChanged();
+    notifyChanged(QRect(QPoint(x1, y1), QPoint(x2 - 1, y2 - 1)).normalized());
 }
 
 void Canvas::floodFill(double seedX, double seedY)
@@ -179,6 +183,7 @@ void Canvas::floodFill(double seedX, double seedY)
         return !visited[std::size_t(y) * std::size_t(width) + std::size_t(x)] && row(y)[x] != opaqueBlack;
     };
     std::vector<QPoint> seeds{QPoint(x0, y0)};
+    QRect filled;
     while (!seeds.empty()) {
         const QPoint seed = seeds.back();
         seeds.pop_back();
@@ -191,6 +196,7 @@ void Canvas::floodFill(double seedX, double seedY)
             --left;
         while (right < width - 1 && open(right + 1, y))
             ++right;
+        filled |= QRect(left, y, right - left + 1, 1);
         QRgb* line = row(y);
         for (int x = left; x <= right; ++x) {
             line[x] = fill;
@@ -208,7 +214,7 @@ void Canvas::floodFill(double seedX, double seedY)
             }
         }
     }
-    notifyChanged();
+    notifyChanged(filled);
 }
 
 std::optional<QRgb> Canvas::pixel(int x, int y) const
@@ -224,10 +230,16 @@ void Canvas::refresh()
         refreshed();
 }
 
-void Canvas::notifyChanged()
+void Canvas::refreshNow(QRect area)
+{
+    if (refreshedNow)
+        refreshedNow(area);
+}
+
+void Canvas::notifyChanged(QRect area)
 {
     if (changed)
-        changed();
+        changed(area);
 }
 
 } // namespace pomuru

@@ -71,17 +71,24 @@ public:
     // The colour at (x, y); nothing outside the image.
     std::optional<QRgb> pixel(int x, int y) const;
 
-    // Shows the drawing now (the window's canvas repaints at once).
+    // Shows the drawing as soon as the handler gives way (the window's canvas
+    // schedules a repaint).
     void refresh();
+    // Shows this area of the drawing before anything else happens (the
+    // window's canvas repaints it at once): for what must be on screen before
+    // a sound or a pause.
+    void refreshNow(QRect area);
 
-    // Set by the widget that shows this canvas: changed() is told after every
-    // drawing operation (schedule a repaint), refreshed() when the drawing must
-    // show at once.
-    std::function<void()> changed;
+    // Set by the widget that shows this canvas: changed() is told the area of
+    // every drawing operation (schedule a repaint of it), refreshed() when the
+    // drawing must show at once, refreshedNow() when an area must be painted
+    // before the call returns.
+    std::function<void(QRect)> changed;
     std::function<void()> refreshed;
+    std::function<void(QRect)> refreshedNow;
 
 private:
-    void notifyChanged();
+    void notifyChanged(QRect area);
 
     QImage image_;
     QRgb background_;

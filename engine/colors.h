@@ -28,6 +28,9 @@ inline constexpr QRgb paleBlue = fromBgr(0xFFEFEF);     // level panel and its o
 inline constexpr QRgb lightRed = fromBgr(0xC0C0FF);     // けってい
 inline constexpr QRgb teal = fromBgr(0xC0C000);         // おわり
 inline constexpr QRgb lightCyan = fromBgr(0xFFFFC0);    // the canvas headings
+// The face of a control that sets no colour of its own (the keypad strips):
+// a neutral light grey, whatever the desktop.
+inline constexpr QRgb defaultFace = qRgb(240, 240, 240);
 } // namespace colors
 
 } // namespace pomuru

@@ -26,7 +26,12 @@ public:
         answers.pop_front();
         return yes;
     }
-    void beep() override { ++beeps; }
+    void beep() override
+    {
+        ++beeps;
+        if (duringBeep)
+            duringBeep();
+    }
 
     QString timeOfDay() override
     {
@@ -80,6 +85,7 @@ public:
     QStringList questions;
     QStringList messages;
     int beeps = 0;
+    std::function<void()> duringBeep;
 
     QTime clock{12, 0, 0};
     std::deque<QString> clockTexts;
