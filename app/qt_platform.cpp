@@ -1,5 +1,7 @@
 #include "qt_platform.h"
 
+#include "input_drop.h"
+
 #include <QApplication>
 #include <QEventLoop>
 #include <QMessageBox>
@@ -23,66 +25,6 @@ public:
         setText(text);
         setIcon(QMessageBox::NoIcon);
     }
-};
-
-// The event loop of the feedback pause. While it lives it swallows the
-// pupil's input: what is pressed or typed during the pause is dropped, not
-// handled once the pause is over, where it would check or type into the
-// next problem. Everything else goes on, so the window repaints, and a
-// request to close the window ends the loop at once.
-class PauseLoop : public QEventLoop {
-public:
-    explicit PauseLoop(QWidget* window)
-        : window_(window)
-    {
-        qApp->installEventFilter(this);
-    }
-    ~PauseLoop() override { qApp->removeEventFilter(this); }
-    PauseLoop(const PauseLoop&) = delete;
-    PauseLoop& operator=(const PauseLoop&) = delete;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (watched == window_ && event->type() == QEvent::Close)
-            quit();  // the window still takes its close event
-        return isInput(event->type());
-    }
-
-private:
-    static bool isInput(QEvent::Type type)
-    {
-        switch (type) {
-        case QEvent::MouseButtonPress:
-        case QEvent::MouseButtonRelease:
-        case QEvent::MouseButtonDblClick:
-        case QEvent::MouseMove:
-        case QEvent::NonClientAreaMouseButtonPress:
-        case QEvent::NonClientAreaMouseButtonRelease:
-        case QEvent::NonClientAreaMouseButtonDblClick:
-        case QEvent::Wheel:
-        case QEvent::KeyPress:
-        case QEvent::KeyRelease:
-        case QEvent::ShortcutOverride:
-        case QEvent::Shortcut:
-        case QEvent::InputMethod:
-        case QEvent::ContextMenu:
-        case QEvent::TouchBegin:
-        case QEvent::TouchUpdate:
-        case QEvent::TouchEnd:
-        case QEvent::TouchCancel:
-        case QEvent::TabletPress:
-        case QEvent::TabletMove:
-        case QEvent::TabletRelease:
-        case QEvent::NativeGesture:
-        case QEvent::Gesture:
-            return true;
-        default:
-            return false;
-        }
-    }
-
-    QWidget* window_;
 };
 
 } // namespace
@@ -134,7 +76,8 @@ void QtPlatform::waitWhileTimeOfDayIs(const QString& shown)
     // pupil's input; it wakes just after each turn of the second. The window
     // manager's close request is not input: it ends the loop, and a closed
     // window ends the pause at once.
-    PauseLoop loop(window_);
+    QEventLoop loop;
+    const InputDrop dropped(window_, [&loop] { loop.quit(); });
     QTimer wake;
     wake.setSingleShot(true);
     wake.setTimerType(Qt::PreciseTimer);

@@ -5,8 +5,12 @@
 // event it checks what must always hold: the row table stays inside its
 // bounds and shape, settled records never change, at most three attempts
 // are counted, the status line agrees with the records (and the canvas shows
-// it), a symbol press leaves exactly one red box, and no generator keeps
-// drawing random numbers for ever.
+// it), a symbol press leaves exactly one red box, no generator keeps
+// drawing random numbers for ever, the page keeps the level chosen in the
+// menu, and no hidden control holds the keyboard focus. Keys, clicks and
+// double clicks also go in through the window, as the platform delivers
+// them, and some arrive during the feedback pause, which drops them as the
+// program's pause does.
 //
 // POMURU_MONKEY_EVENTS sets the number of events (the sanitizer preset runs
 // 200,000); POMURU_MONKEY_SEED replays one seed. A failure names the seed
@@ -16,6 +20,7 @@
 
 #include "answer/canvas_press.h"
 #include "answer/marking.h"
+#include "app/input_drop.h"
 #include "app/main_window.h"
 #include "app/start_up.h"
 #include "engine/colors.h"
@@ -197,6 +202,12 @@ private:
         Form_Load(*window_);
         window_->show();
         ++windowsByLayout[nextWidth_ >= LargeLayoutWidth ? 1 : 0];
+        // The pupil goes on clicking and typing while the mark shows.
+        platform_->duringPause = [this] {
+            const InputDrop dropped(window_.get());
+            for (int i = pick(4); i > 0; --i)
+                strayInput();
+        };
         note(QStringLiteral("start-up at screen width %1").arg(nextWidth_));
         nextWidth_ = nextWidth_ >= LargeLayoutWidth ? 999 : 1024;
         for (auto& row : settled_)
@@ -236,6 +247,7 @@ private:
         if (roll < 72) {
             note(QStringLiteral("けってい at level %1").arg(state().LevelNo));
             click(window_->Command10[0]);
+            pageLevel_ = state().LevelNo;
             // Short visits, so that a short run sees every level; in a long
             // run the first visit and now and then another are long ones
             // that take rows past the 99 records they hold.
@@ -247,8 +259,10 @@ private:
         } else if (roll < 84) {
             note(QStringLiteral("３年生"));
             click(window_->Command1[0]);
-        } else if (roll < 94) {
+        } else if (roll < 90) {
             pressAnywhere();
+        } else if (roll < 95) {
+            strayInput();
         } else {
             pressKeys(QApplication::focusWidget() != nullptr ? QApplication::focusWidget() : window_.get());
         }
@@ -283,10 +297,43 @@ private:
             pressKeys(visibleAnswerBox() != nullptr ? static_cast<QWidget*>(visibleAnswerBox()) : window_.get());
         else if (roll < 78)
             pressCheck();
-        else if (roll < 92)
+        else if (roll < 88)
             answerRightly();
+        else if (roll < 94)
+            strayInput();
         else
             pressAnywhere();
+    }
+
+    // What arrives through the window as the platform delivers it: keys go
+    // to whatever holds the focus, a click or double click to whatever lies
+    // under the point.
+    void strayInput()
+    {
+        QWindow* window = window_->windowHandle();
+        const int roll = pick(3);
+        if (roll == 0) {
+            static const std::array<Qt::Key, 9> keys{Qt::Key_Left, Qt::Key_Right, Qt::Key_Up, Qt::Key_Down,
+                                                     Qt::Key_Tab, Qt::Key_Backtab, Qt::Key_Return, Qt::Key_Space,
+                                                     Qt::Key_5};
+            const Qt::Key key = keys[std::size_t(pick(int(keys.size())))];
+            note(QStringLiteral("window key %1").arg(int(key)));
+            QTest::keyClick(window, key);
+            return;
+        }
+        QPoint at(pick(window_->width()), pick(window_->height()));
+        if (onPage() && chance(0.6)) {
+            // Mostly where the rows' answers are.
+            const QPoint onCanvas(pick(FrameRight), pick(canvasWidget()->height()));
+            at = canvasWidget()->mapTo(window_.get(), onCanvas);
+        }
+        if (roll == 1) {
+            note(QStringLiteral("window double click at (%1, %2)").arg(at.x()).arg(at.y()));
+            QTest::mouseDClick(window, Qt::LeftButton, {}, at);
+        } else {
+            note(QStringLiteral("window click at (%1, %2)").arg(at.x()).arg(at.y()));
+            QTest::mouseClick(window, Qt::LeftButton, {}, at);
+        }
     }
 
     std::vector<int> startedRows()
@@ -541,6 +588,8 @@ private:
             if (red != 1)
                 return QStringLiteral("%1 red symbol boxes in row %2 after a symbol press").arg(red).arg(symbolRow_);
         }
+        if (const QWidget* focus = window_->focusWidget(); focus != nullptr && !focus->isVisible() && !platform_->ended)
+            return QStringLiteral("the hidden %1 holds the keyboard focus").arg(focus->metaObject()->className());
         return onPage() && !platform_->ended ? checkControls() : QString();
     }
 
@@ -641,6 +690,10 @@ private:
         const DrillState& s = state();
         if (window_->Picture1[std::size_t(s.CanvasIndex)]->isHidden())
             return QStringLiteral("the page shows no canvas");
+        if (s.LevelNo != pageLevel_ || !window_->Option2[std::size_t(pageLevel_ - 1)]->isChecked())
+            return QStringLiteral("the page of level %1 now drills level %2").arg(pageLevel_).arg(s.LevelNo);
+        if (s.CanvasIndex != (s.LevelNo == 3 || s.LevelNo == 7 ? 1 : 0))
+            return QStringLiteral("level %1 on canvas %2").arg(s.LevelNo).arg(s.CanvasIndex);
         for (int row = FirstRow; row <= LastRow; ++row) {
             const bool started = s.rowStarted(row);
             QPushButton* check = window_->Command5[std::size_t(checkButtonOfRow(row, s.CanvasIndex))];
@@ -659,6 +712,7 @@ private:
     int cycle_ = 0;
     long pageEventsLeft_ = 0;
     int symbolRow_ = 0;
+    int pageLevel_ = 0;  // the level chosen when the page opened
     std::unique_ptr<GuardedPlatform> platform_;
     std::unique_ptr<MainWindow> window_;
     std::array<std::vector<Record>, LastRow + 1> settled_;
