@@ -1,6 +1,7 @@
 #include "main_window.h"
 
 #include "drill_flow.h"
+#include "look.h"
 
 #include "answer/canvas_press.h"
 #include "answer/keypad.h"
@@ -86,6 +87,10 @@ MainWindow::MainWindow(Platform& platform)
     : QWidget(nullptr)
     , drill_(*this, platform)
 {
+    // The window and everything on it keep the program's own colours even
+    // where the desktop gives a class of widgets a palette of its own.
+    useOwnLook();
+    setPalette(ownPalette());
     setWindowTitle(Caption);
     setWindowIcon(QIcon(QStringLiteral(":/assets/icon16.png")));
     setFixedSize(ClientSize);
