@@ -35,7 +35,8 @@ int main(int argc, char* argv[])
     pomuru::nameApplication();
 
     const QScreen* screen = QGuiApplication::primaryScreen();
-    pomuru::QtPlatform platform(screen != nullptr ? screen->geometry().width() : 1024);
+    pomuru::QtPlatform platform(screen != nullptr ? screen->geometry().width() : 1024,
+                                screen != nullptr ? screen->availableGeometry() : QRect());
     pomuru::MainWindow window(platform);
     platform.setWindow(&window);
     pomuru::Form_Load(window);

@@ -68,6 +68,17 @@ QLabel* makePicture(QWidget* canvas, const QString& resource, QPoint at, QSize s
     return picture;
 }
 
+// The 16 × 16 icon of the title bar, and the larger renderings of the same
+// icon that docks and task switchers ask for. Each is read only when a size
+// is asked for.
+QIcon iconAtEverySize()
+{
+    QIcon icon(QStringLiteral(":/assets/icon16.png"));
+    for (const int size : {22, 24, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/assets/icons/hicolor/%1x%1/apps/pomuru.png").arg(size), QSize(size, size));
+    return icon;
+}
+
 const std::array<QString, 10> LevelCaptions{
     QStringLiteral("L01 水のかさは、何ﾘｯﾄﾙですか？"),
     QStringLiteral("L02 長さは、何ｍですか？"),
@@ -92,7 +103,7 @@ MainWindow::MainWindow(Platform& platform)
     useOwnLook();
     setPalette(ownPalette());
     setWindowTitle(Caption);
-    setWindowIcon(QIcon(QStringLiteral(":/assets/icon16.png")));
+    setWindowIcon(iconAtEverySize());
     setFixedSize(ClientSize);
     setFont(mincho(26.25));
     setBackColor(this, colors::lightGreen);

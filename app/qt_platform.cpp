@@ -37,9 +37,17 @@ void nameApplication()
     QGuiApplication::setDesktopFileName(QStringLiteral("org.pomuru.Pomuru"));
 }
 
-QtPlatform::QtPlatform(int screenWidthPixels)
+QtPlatform::QtPlatform(int screenWidthPixels, QRect availableArea)
     : screenWidthPixels_(screenWidthPixels)
+    , availableArea_(availableArea)
 {
+}
+
+QRect QtPlatform::availableScreenArea()
+{
+    if (availableArea_.isEmpty())
+        return QRect(0, 0, screenWidthPixels_, QWIDGETSIZE_MAX);
+    return availableArea_;
 }
 
 void QtPlatform::showMessage(const QString& text)

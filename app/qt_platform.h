@@ -20,7 +20,8 @@ void nameApplication();
 // the processor.
 class QtPlatform : public Platform {
 public:
-    explicit QtPlatform(int screenWidthPixels);
+    // An empty available area: nothing but the screen's width limits the window.
+    explicit QtPlatform(int screenWidthPixels, QRect availableArea = {});
 
     // The window that message boxes belong to.
     void setWindow(QWidget* window) { window_ = window; }
@@ -34,12 +35,14 @@ public:
     float nextRandom() override { return random_.next(); }
     double screenWidthTwips() override { return screenWidthPixels_ * TwipsPerPixel; }
     double twipsPerPixelX() override { return TwipsPerPixel; }
+    QRect availableScreenArea() override;
     void endProgram() override;
 
     static constexpr double TwipsPerPixel = 15;
 
 private:
     int screenWidthPixels_;
+    QRect availableArea_;
     RandomSource random_;
     QPointer<QWidget> window_;
     bool ending_ = false;

@@ -54,6 +54,12 @@ void applySmallLayout(MainWindow& window)
 
 } // namespace
 
+bool fitsWithFrame(QSize clientSize, QRect availableArea)
+{
+    const QSize needed = clientSize.grownBy(TypicalFrame);
+    return needed.width() <= availableArea.width() && needed.height() <= availableArea.height();
+}
+
 int screenWidthPixels(double widthTwips, double twipsPerPixel)
 {
     return int(std::nearbyint(widthTwips / twipsPerPixel));
@@ -70,10 +76,20 @@ void Form_Load(MainWindow& window)
     Platform& platform = drill.platform;
     const int width = screenWidthPixels(platform.screenWidthTwips(), platform.twipsPerPixelX());
     drill.state.ScreenWidthPixels = std::int16_t(std::clamp(width, 0, 32767));
+    // A wide screen whose free area is too low or too narrow for the large
+    // window (a laptop with a panel, a screen scaled by 1.5) counts as a
+    // narrow one: the small layout, and pages of two rows.
+    const QRect area = platform.availableScreenArea();
+    if (drill.state.ScreenWidthPixels >= LargeLayoutWidth && !fitsWithFrame(MainWindow::ClientSize, area))
+        drill.state.ScreenWidthPixels = LargeLayoutWidth - 1;
     if (drill.state.ScreenWidthPixels >= LargeLayoutWidth)
         applyLargeLayout(window);
     else
         applySmallLayout(window);
+    // Where even the small window does not fit, its top rows at least stay
+    // on the screen.
+    if (!fitsWithFrame(window.size(), area))
+        window.move(area.topLeft());
 
     const QString first = platform.timeOfDay();
     const QString second = platform.timeOfDay();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QMargins>
+#include <QRect>
 #include <QString>
 
 namespace pomuru {
@@ -7,9 +9,17 @@ namespace pomuru {
 class MainWindow;
 
 // Start-up, once before the window is first shown: measures the screen,
-// applies the large layout (1000 pixels and wider) or the small one, seeds
-// the random generator from the clock and shows the level menu.
+// applies the large layout (1000 pixels and wider, where the window fits the
+// screen's free area) or the small one, seeds the random generator from the
+// clock and shows the level menu.
 void Form_Load(MainWindow& window);
+
+// Whether a window of this client size, with a window manager's frame around
+// it, fits the screen's available area.
+bool fitsWithFrame(QSize clientSize, QRect availableArea);
+// The frame is not known before the window is shown: a title bar of about
+// 30 pixels and thin borders, as desktops draw them.
+inline constexpr QMargins TypicalFrame{1, 30, 1, 1};
 
 // The screen width in pixels, rounded to nearest with ties to even.
 int screenWidthPixels(double widthTwips, double twipsPerPixel);

@@ -72,7 +72,8 @@ int main(int argc, char* argv[])
     nameApplication();
 
     const QScreen* screen = QGuiApplication::primaryScreen();
-    BenchPlatform platform(screen != nullptr ? screen->geometry().width() : 1024);
+    BenchPlatform platform(screen != nullptr ? screen->geometry().width() : 1024,
+                           screen != nullptr ? screen->availableGeometry() : QRect());
     MainWindow window(platform);
     platform.setWindow(&window);
     Form_Load(window);

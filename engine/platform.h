@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QRect>
 #include <QString>
 
 namespace pomuru {
@@ -31,6 +32,9 @@ public:
     // The screen's width in twips and the twips per pixel along x.
     virtual double screenWidthTwips() = 0;
     virtual double twipsPerPixelX() = 0;
+    // The part of the screen that a window may take, in pixels: the screen
+    // less the desktop's panels and docks.
+    virtual QRect availableScreenArea() = 0;
 
     // Ends the program: the window closes and the process exits.
     virtual void endProgram() = 0;

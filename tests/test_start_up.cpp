@@ -43,6 +43,8 @@ private Q_SLOTS:
     void picturesLoadAndAreHiddenInTheSmallLayoutOnly_data();
     void picturesLoadAndAreHiddenInTheSmallLayoutOnly();
     void smallLayoutFitsAScreen800By600();
+    void layoutFitsTheScreensFreeArea_data();
+    void layoutFitsTheScreensFreeArea();
     void hiddenCanvasesDrawAtTheirLayoutSize_data();
     void hiddenCanvasesDrawAtTheirLayoutSize();
     void screenWidthRoundsHalfToEven_data();
@@ -141,7 +143,12 @@ void TestStartUp::windowHasItsCaptionClientAreaAndIcon()
     QCOMPARE(fx.window->windowTitle(), QStringLiteral("ポムル Ver1.0.1"));
     QCOMPARE(fx.window->size(), QSize(1018, 743));
     QVERIFY(!fx.window->windowIcon().isNull());
-    QCOMPARE(fx.window->windowIcon().availableSizes().value(0), QSize(16, 16));
+    // The 16 × 16 icon, and larger renderings of it for docks.
+    const QIcon icon = fx.window->windowIcon();
+    QCOMPARE(icon.availableSizes(), (QList<QSize>{{16, 16}, {22, 22}, {24, 24}, {32, 32}, {48, 48}, {64, 64}, {128, 128}, {256, 256}}));
+    QCOMPARE(icon.pixmap(QSize(16, 16)).toImage(), QImage(QStringLiteral(":/assets/icon16.png")).convertToFormat(icon.pixmap(QSize(16, 16)).toImage().format()));
+    for (const QSize size : icon.availableSizes())
+        QCOMPARE(icon.pixmap(size).size(), size);
     QCOMPARE(fx.state().LevelNo, std::int16_t(0));
     QCOMPARE(fx.state().ScreenWidthPixels, std::int16_t(1024));
     // The title of the level panel shrinks with its font in the small layout.
@@ -186,6 +193,50 @@ void TestStartUp::smallLayoutFitsAScreen800By600()
     QVERIFY(client.contains(fx.window->Picture7[0]->geometry()));
     QVERIFY(client.contains(QRect(QPoint(8, 8), fx.window->Picture1[0]->size())));
     QVERIFY(client.contains(QRect(QPoint(8, 8), fx.window->Picture1[1]->size())));
+}
+
+void TestStartUp::layoutFitsTheScreensFreeArea_data()
+{
+    // The screen's width and the area that panels leave free, both in the
+    // logical pixels that a scale factor leaves.
+    QTest::addColumn<int>("screenWidth");
+    QTest::addColumn<QRect>("available");
+    QTest::addColumn<bool>("large");
+    QTest::addColumn<bool>("atTopLeft");
+    QTest::newRow("1366 × 768 with a 40-pixel panel") << 1366 << QRect(0, 0, 1366, 728) << false << false;
+    QTest::newRow("1280 × 720") << 1280 << QRect(0, 0, 1280, 720) << false << false;
+    QTest::newRow("1024 × 600, too low even for the small window") << 1024 << QRect(0, 0, 1024, 600) << false << true;
+    QTest::newRow("1920 × 1080 at 150 %, panel at the top") << 1280 << QRect(0, 27, 1280, 693) << false << false;
+    QTest::newRow("1000 wide: the large window is wider") << 1000 << QRect(0, 0, 1000, 1000) << false << false;
+    QTest::newRow("800 × 600, panel at the left") << 800 << QRect(48, 0, 752, 600) << false << true;
+    QTest::newRow("1024 × 768 without a panel") << 1024 << QRect(0, 0, 1024, 768) << false << false;
+    QTest::newRow("1280 × 1024") << 1280 << QRect(0, 0, 1280, 1024) << true << false;
+    QTest::newRow("1920 × 1080 with a panel") << 1920 << QRect(0, 0, 1920, 1040) << true << false;
+    QTest::newRow("3840 × 2160 at 200 %") << 1920 << QRect(0, 0, 1920, 1080) << true << false;
+    QTest::newRow("999 wide, however tall") << 999 << QRect(0, 0, 999, 2000) << false << false;
+}
+
+void TestStartUp::layoutFitsTheScreensFreeArea()
+{
+    QFETCH(int, screenWidth);
+    QFETCH(QRect, available);
+    QFETCH(bool, large);
+    QFETCH(bool, atTopLeft);
+    FakePlatform platform;
+    platform.screenWidth = screenWidth;
+    platform.availableArea = available;
+    MainWindow window(platform);
+    const QPoint placedBefore = window.pos();
+    Form_Load(window);
+
+    const DrillState& state = window.drill().state;
+    QCOMPARE(state.ScreenWidthPixels >= LargeLayoutWidth, large);
+    QCOMPARE(rowsOnPage(state.ScreenWidthPixels), large ? 3 : 2);
+    QCOMPARE(window.size(), large ? QSize(1018, 743) : QSize(798, 574));
+    QCOMPARE(window.Picture3[0]->isHidden(), !large);
+    if (large)
+        QCOMPARE(state.ScreenWidthPixels, std::int16_t(screenWidth));
+    QCOMPARE(window.pos(), atTopLeft ? available.topLeft() : placedBefore);
 }
 
 void TestStartUp::hiddenCanvasesDrawAtTheirLayoutSize_data()

@@ -8,6 +8,7 @@
 
 #include <deque>
 #include <functional>
+#include <optional>
 
 namespace pomuru::testing {
 
@@ -68,6 +69,11 @@ public:
 
     double screenWidthTwips() override { return screenWidth * 15.0; }
     double twipsPerPixelX() override { return 15.0; }
+    QRect availableScreenArea() override
+    {
+        constexpr int Roomy = 1 << 24;
+        return availableArea.value_or(QRect(0, 0, Roomy, Roomy));
+    }
     void endProgram() override { ended = true; }
 
     // Scripts a whole number w drawn as Int(scale × r + offset).
@@ -93,6 +99,9 @@ public:
     std::function<void()> duringPause;
 
     int screenWidth = 1024;
+    // Unless set, panels and the screen's height leave the window all the
+    // room it asks for, and only the screen's width chooses the layout.
+    std::optional<QRect> availableArea;
     bool ended = false;
 };
 
