@@ -4,9 +4,8 @@
 
 #include <QApplication>
 #include <QStyle>
-#include <QStyleFactory>
 
-#include <memory>
+#include <array>
 
 namespace pomuru {
 
@@ -16,24 +15,46 @@ const QString OwnStyle = QStringLiteral("Fusion");
 
 QPalette ownPalette()
 {
-    // Fusion's standard palette is fixed in Qt, not read from the desktop.
-    // Setting each role explicitly marks it as the program's own, so that
-    // no palette of the desktop, not even one it gives to a class of
-    // widgets, is resolved into it.
-    static const QPalette palette = [] {
-        const std::unique_ptr<QStyle> style(QStyleFactory::create(OwnStyle));
-        const QPalette standard = style->standardPalette();
-        QPalette own;
-        for (int group = 0; group < QPalette::NColorGroups; ++group) {
-            for (int role = 0; role < QPalette::NColorRoles; ++role) {
-                const auto g = QPalette::ColorGroup(group);
-                const auto r = QPalette::ColorRole(role);
-                own.setBrush(g, r, standard.brush(g, r));
-            }
-        }
-        return own;
-    }();
-    return palette;
+    // The light palette that Qt's Fusion style draws with, written out:
+    // Fusion's own standard palette turns dark where the desktop prefers a
+    // dark scheme. Setting each role of each group explicitly marks it as
+    // the program's own, so that no palette of the desktop, not even one
+    // it gives to a class of widgets, is resolved into it.
+    struct RoleColours {
+        QPalette::ColorRole role;
+        QRgb active;  // also while the window is inactive
+        QRgb disabled;
+    };
+    static constexpr std::array<RoleColours, 20> Roles{{
+        {QPalette::WindowText, 0xff000000, 0xffbebebe},
+        {QPalette::Button, 0xffefefef, 0xffefefef},
+        {QPalette::Light, 0xffffffff, 0xffffffff},
+        {QPalette::Midlight, 0xffcacaca, 0xffcacaca},
+        {QPalette::Dark, 0xff9f9f9f, 0xffbebebe},
+        {QPalette::Mid, 0xffb8b8b8, 0xffb8b8b8},
+        {QPalette::Text, 0xff000000, 0xffbebebe},
+        {QPalette::BrightText, 0xffffffff, 0xffffffff},
+        {QPalette::ButtonText, 0xff000000, 0xffbebebe},
+        {QPalette::Base, 0xffffffff, 0xffefefef},
+        {QPalette::Window, 0xffefefef, 0xffefefef},
+        {QPalette::Shadow, 0xff767676, 0xffb1b1b1},
+        {QPalette::Highlight, 0xff308cc6, 0xff919191},
+        {QPalette::HighlightedText, 0xffffffff, 0xffffffff},
+        {QPalette::Link, 0xff0000ff, 0xff0000ff},
+        {QPalette::LinkVisited, 0xffff00ff, 0xffff00ff},
+        {QPalette::AlternateBase, 0xfff7f7f7, 0xfff7f7f7},
+        {QPalette::ToolTipBase, 0xffffffdc, 0xffffffdc},
+        {QPalette::ToolTipText, 0xff000000, 0xff000000},
+        {QPalette::PlaceholderText, 0x80000000, 0x80000000},
+    }};
+    QPalette own;
+    for (const RoleColours& each : Roles) {
+        const auto colour = [](QRgb argb) { return QColor::fromRgba(argb); };
+        own.setColor(QPalette::Active, each.role, colour(each.active));
+        own.setColor(QPalette::Inactive, each.role, colour(each.active));
+        own.setColor(QPalette::Disabled, each.role, colour(each.disabled));
+    }
+    return own;
 }
 
 void useOwnLook()

@@ -95,6 +95,7 @@ private Q_SLOTS:
     void desktopSchemeChangesNoPixel_data();
     void desktopSchemeChangesNoPixel();
     void messageBoxesAreReadable();
+    void ownPaletteIsLightWhateverTheDesktopPrefers();
 
 private:
     QPalette initialPalette_;
@@ -158,6 +159,22 @@ void TestLook::messageBoxesAreReadable()
     const auto lightness = [](QColor c) { return c.lightness(); };
     QVERIFY(std::abs(lightness(colours.color(QPalette::WindowText)) - lightness(colours.color(QPalette::Window))) > 100);
     QVERIFY(std::abs(lightness(colours.color(QPalette::ButtonText)) - lightness(colours.color(QPalette::Button))) > 100);
+}
+
+void TestLook::ownPaletteIsLightWhateverTheDesktopPrefers()
+{
+    // The palette is written out, not asked of a style: Fusion's standard
+    // palette turns dark on a desktop that prefers dark, and the captions
+    // on the program's pale back colours would turn near-white with it.
+    applyScheme(darkScheme(), true);
+    const QPalette own = ownPalette();
+    for (const auto group : {QPalette::Active, QPalette::Inactive}) {
+        QCOMPARE(own.color(group, QPalette::WindowText), QColor(Qt::black));
+        QCOMPARE(own.color(group, QPalette::Text), QColor(Qt::black));
+        QCOMPARE(own.color(group, QPalette::ButtonText), QColor(Qt::black));
+        QCOMPARE(own.color(group, QPalette::Base), QColor(Qt::white));
+        QVERIFY(own.color(group, QPalette::Window).lightness() > 200);
+    }
 }
 
 QTEST_MAIN(TestLook)
