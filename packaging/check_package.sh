@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: The ポムル developers
 # Checks that ポムル installs like a desktop program: the desktop entry and the
 # metadata validate and agree with each other, `cmake --install` puts exactly the
 # expected files in the usual places, and the Debian package carries the same

@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The ポムル developers
+
 // The feedback pause on a real X display: a click the pupil makes while the
 // mark shows is held back and handled once the pause is over. Runs under a
 // virtual X server; xdotool makes the clicks, so they arrive as real input.

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: The ポムル developers
 # Sets up a fresh Debian 12 machine for ポムル and then runs it or tests it.
 #
 #   bash tools/bootstrap.sh run    install what is missing, build, open the window
