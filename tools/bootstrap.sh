@@ -19,8 +19,9 @@ case "$mode" in
   *) echo "usage: bash tools/bootstrap.sh run|test" >&2; exit 2 ;;
 esac
 
+# dpkg-dev gives dpkg-buildflags, whose hardening flags the optimised builds take.
 packages=(
-  cmake g++ make
+  cmake g++ make dpkg-dev
   qt6-base-dev qt6-base-dev-tools libgl-dev
   fonts-ipafont-gothic fonts-ipafont-mincho
 )
