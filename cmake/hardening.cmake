@@ -30,8 +30,10 @@ if(POMURU_HARDENING)
     set(pomuru_hardening_CXXFLAGS -fstack-protector-strong -Wformat -Werror=format-security)
     set(pomuru_hardening_LDFLAGS -Wl,-z,relro -Wl,-z,now)
   endif()
-  message(STATUS "Hardening of optimised builds: ${pomuru_hardening_CPPFLAGS} "
-                 "${pomuru_hardening_CXXFLAGS} ${pomuru_hardening_LDFLAGS}")
+  list(JOIN pomuru_hardening_CPPFLAGS " " pomuru_flags)
+  list(JOIN pomuru_hardening_CXXFLAGS " " pomuru_cxxflags)
+  list(JOIN pomuru_hardening_LDFLAGS " " pomuru_ldflags)
+  message(STATUS "Hardening of optimised builds: ${pomuru_flags} ${pomuru_cxxflags} ${pomuru_ldflags}")
 
   set(pomuru_optimised $<CONFIG:Release,RelWithDebInfo,MinSizeRel>)
   foreach(flag IN LISTS pomuru_hardening_CPPFLAGS pomuru_hardening_CXXFLAGS)
