@@ -5,7 +5,9 @@
 # _FORTIFY_SOURCE, the stack protector, format-string errors, read-only
 # relocations and immediate binding, taken from dpkg-buildflags with every
 # hardening feature on, as a Debian package of ポムル is built. Optimisation
-# and debug information stay with the build type, so -O and -g are dropped.
+# and debug information stay with the build type, so -O and -g are dropped, and
+# so is the source path mapping, which would only hide the sources from the
+# debugger of a developer's build.
 # Debug builds go without: _FORTIFY_SOURCE needs the optimiser. The sanitizer
 # and fuzzing presets switch it off to keep their instrumentation alone.
 option(POMURU_HARDENING "Build optimised configurations with Debian's hardening flags" ON)
@@ -23,7 +25,7 @@ if(POMURU_HARDENING)
         COMMAND_ERROR_IS_FATAL ANY)
       separate_arguments(pomuru_hardening_${kind} UNIX_COMMAND "${pomuru_flags}")
     endforeach()
-    list(FILTER pomuru_hardening_CXXFLAGS EXCLUDE REGEX "^-(O.*|g.*)$")
+    list(FILTER pomuru_hardening_CXXFLAGS EXCLUDE REGEX "^-(O.*|g.*|ffile-prefix-map=.*)$")
   else()
     # What dpkg-buildflags gives on Debian 12 (dpkg-dev is not installed).
     set(pomuru_hardening_CPPFLAGS -Wdate-time -D_FORTIFY_SOURCE=2)
