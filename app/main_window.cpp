@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The ポムル developers
+
 #include "main_window.h"
 
 #include "drill_flow.h"

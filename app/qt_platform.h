@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The ポムル developers
+
 #pragma once
 
 #include "engine/platform.h"

@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The ポムル developers
+
 #pragma once
 
 // The widgets of the window that do more than Qt's own: the canvas that shows

@@ -1,4 +1,6 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: The ポムル developers
 """Checks the rendered pictures and icons in this folder (Python standard library only).
 
 - each GIF has its exact size, a palette of at most 256 colours and exactly one

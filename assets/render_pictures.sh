@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: The ポムル developers
 # Regenerates every rendered picture and icon in this folder from its source:
 #   girl.svg, boy.svg, children.svg      -> *.gif  (palette GIFs with one transparent colour)
 #   icon16.xpm                           -> icon16.png and the 16 px theme icon

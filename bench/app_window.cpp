@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The ポムル developers
+
 // The program's own start-up, as app/main.cpp does it, for the benchmark
 // runner: it prints the moment of the first frame and then, as asked,
 // exits (start-up), drives N problems through the rows of every level and

@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The ポムル developers
+
 #pragma once
 
 // The real platform with switches for driving the program at machine

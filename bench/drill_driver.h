@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The ポムル developers
+
 #pragma once
 
 // Drives the real window through its handlers, as presses and clicks would:

@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The ポムル developers
+
 // The floor for start-up and memory: a plain Qt Widgets window of the
 // program's size with one Japanese label, nothing else. It prints the
 // moment of its first frame and exits.

@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The ポムル developers
+
 // The handlers' own work, call by call, on the real window: DrawProblem at
 // every level, a press on the tape, a press on a symbol box, a keypad key,
 // and the check with its feedback pause returning at once. Each call is

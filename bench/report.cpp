@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The ポムル developers
+
 // The benchmark runner: starts the floor window and the program's own
 // start-up in turn, runs the handler benchmarks, the feedback-pause probe and
 // the 10,000-problem memory run, then prints one table and writes the

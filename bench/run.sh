@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: The ポムル developers
 # Measures ポムル against its speed and memory goals: builds the benchmarks
 # (preset "bench"), runs them on an X display and prints a table; the
 # figures go to bench/results.json (or the file given with --out).

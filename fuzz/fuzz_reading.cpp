@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The ポムル developers
+
 // Fuzzes the reading of typed answers (asciiForms, readNumber, typedAnswer)
 // against a small reference reading written here from the rule itself:
 // blanks, tabs and line feeds are ignored anywhere; an optional sign, then

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: The ポムル developers
 # Builds the fuzz targets with clang and fuzzes the reading of typed answers.
 #
 #   bash fuzz/run.sh [seconds]      default 600; 0 only replays the corpus

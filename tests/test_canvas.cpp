@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The ポムル developers
+
 // The canvas must keep colours exact: the marking reads red pixels back and
 // a flood fill stops only at exact black.
 

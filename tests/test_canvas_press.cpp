@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The ポムル developers
+
 // Presses on the canvas: which row a press hits, the start of a row, and the
 // painting of tape cells and the choice of a symbol.
 

@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The ポムル developers
+
 // The drill in the real window, offscreen: the menu flow, the keypads on
 // real answer boxes, and a whole level-1 problem from the menu to the mark.
 

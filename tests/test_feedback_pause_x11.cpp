@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The ポムル developers
+
 // The feedback pause against real input on a real X display: what the pupil
 // clicks or types while the mark shows is dropped, never handled once the
 // pause is over, and the window manager's close request ends the pause at

@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The ポムル developers
+
 // Level 3 in the real window: the pupil paints tape cells by presses on
 // canvas 1, corrects a cell by pressing it again, and "ﾁｪｯｸ" judges the
 // colours the presses left. Nothing but the canvas holds the answer.

@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The ポムル developers
+
 // Levels 7 to 10 drilled in the real window, offscreen: the menu opens the
 // level, a press starts a row, the pupil answers, and the check marks it and
 // draws the next problem.

@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The ポムル developers
+
 // Levels 8 to 10: a sum or a difference of two decimals, the answer box
 // after it, and the recent answers of a row that the next problem avoids.
 

@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The ポムル developers
+
 // Level 7: two decimals and the boxes of "＞", "＝" and "＜". The pupil's
 // answer lives only in the colours of the boxes, so the picture, the press
 // and the marking have to agree on them.

@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The ポムル developers
+
 // Levels 4 to 6 show numbers: a number line with an arrow to read (4), a
 // decimal to count in tenths (5) and a count of tenths to write as a decimal
 // (6). TenthsText is the one way decimals are written on the canvas.

@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The ポムル developers
+
 // Levels 2 and 3 draw a tape one metre long in ten cells: level 2 colours the
 // first cells red for the pupil to measure, level 3 leaves them white for the
 // pupil to paint, and the marking reads the painted cells back.

@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The ポムル developers
+
 // The check button: judging, the feedback mark, attempts and marks, and the
 // status line that follows.
 

@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The ポムル developers
+
 // A seeded monkey: a random pupil who presses anywhere on the real window
 // and its canvases, types and pastes anything, hammers the keypads and the
 // check buttons, changes levels and answers the questions of "終わる" and

@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The ポムル developers
+
 // The page frame and the common part of every problem: the row frames, the
 // status line with the pupil's recent marks, and the row records.
 

@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The ポムル developers
+
 // The platform of the running program: its clock, its random source and
 // the feedback pause, which must hold the pupil's input back without
 // stopping the window.

@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The ポムル developers
+
 // How a typed answer is read: the reading rule, the two placeholders for
 // texts that are never right, and the full-width forms of a Japanese input
 // method.

@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The ポムル developers
+
 // Start-up: both layouts of the window, the screen width, and the seed of
 // the random generator taken from the clock.
 

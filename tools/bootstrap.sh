@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: The ポムル developers
 # Sets up a fresh Debian 12 machine for ポムル and then runs it or tests it.
 #
 #   bash tools/bootstrap.sh run    install what is missing, build, open the window
@@ -17,8 +19,9 @@ case "$mode" in
   *) echo "usage: bash tools/bootstrap.sh run|test" >&2; exit 2 ;;
 esac
 
+# dpkg-dev gives dpkg-buildflags, whose hardening flags the optimised builds take.
 packages=(
-  cmake g++ make
+  cmake g++ make dpkg-dev
   qt6-base-dev qt6-base-dev-tools libgl-dev
   fonts-ipafont-gothic fonts-ipafont-mincho
 )

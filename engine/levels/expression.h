@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The ポムル developers
+
 #pragma once
 
 // Levels 8 to 10 ask for the sum or the difference of two decimals of up to

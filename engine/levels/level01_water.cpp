@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The ポムル developers
+
 // Level 1: how many litres of water? Full one-litre vessels stand left of a
 // partly filled one with a scale in tenths.
 

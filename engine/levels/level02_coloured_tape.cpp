@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The ポムル developers
+
 // Level 2: how long is the coloured part? A tape one metre long in ten cells,
 // the first few of them red.
 

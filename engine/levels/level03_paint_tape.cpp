@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The ポムル developers
+
 // Level 3: paint a given length. An empty tape one metre long in ten cells;
 // the pupil paints cells by pressing on them, and the marking reads the
 // colours of the cells back from the canvas.

@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The ポムル developers
+
 // Level 4: read the number line. A line from 0 to 4 with a tick every tenth
 // and a longer one every half; a red arrow points up at one tenth.
 

@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The ポムル developers
+
 // Level 5: how many tenths make a decimal from 0.1 to 4? The answer is a
 // whole number.
 

@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The ポムル developers
+
 // Level 6: which decimal do some tenths make? The converse of level 5: a count
 // of 1 to 90 tenths, answered with a decimal from 0.1 to 9.
 

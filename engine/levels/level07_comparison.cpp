@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The ポムル developers
+
 // Level 7: which of two decimals is bigger? The pupil answers by pressing
 // one of the boxes of "＞", "＝" and "＜"; the press paints it red and the
 // marking reads that colour back.

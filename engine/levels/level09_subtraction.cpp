@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The ポムル developers
+
 // Level 9: subtracting two decimals of up to 1.8, never below zero.
 
 #include "expression.h"

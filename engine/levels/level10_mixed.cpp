@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The ポムル developers
+
 // Level 10: adding or subtracting two decimals of up to 1.8. A subtraction
 // that would go below zero is drawn again together with its operation, so
 // additions come about twice as often as subtractions (361 : 190 pairs).
