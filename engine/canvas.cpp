@@ -294,6 +294,8 @@ int Canvas::textHeight() const
 
 void Canvas::roundRect(int x1, int y1, int x2, int y2, int ellipseWidth, int ellipseHeight)
 {
+    // At ratio 1 the painter's own rounded rectangle, whose pixels the row
+    // frames have always had; above it one drawn in whole blocks.
     if (ratio_ != 1.0) {
         roundRectAtRatio(x1, y1, x2, y2, ellipseWidth, ellipseHeight);
         return;
