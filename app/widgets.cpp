@@ -10,7 +10,8 @@ namespace pomuru {
 
 CanvasWidget::CanvasWidget(QRgb background, const QFont& font, QWidget* parent)
     : QWidget(parent)
-    , canvas_(QSize(1, 1), background, font)
+    // Not yet shown, the widget tells the ratio of the screen it will open on.
+    , canvas_(QSize(1, 1), background, font, devicePixelRatio())
 {
     setFont(font);
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -25,15 +26,51 @@ CanvasWidget::CanvasWidget(QRgb background, const QFont& font, QWidget* parent)
     canvas_.refreshedNow = [this](QRect area) { repaint(area); };
 }
 
+bool CanvasWidget::event(QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::Show:
+    case QEvent::ScreenChangeInternal:  // the window has moved to another screen
+#if QT_VERSION >= QT_VERSION_CHECK(6, 6, 0)
+    case QEvent::DevicePixelRatioChange:
+#endif
+        // What is drawn so far is resampled; what is drawn from now on has
+        // the new screen's detail.
+        canvas_.setRatio(devicePixelRatio());
+        break;
+    default:
+        break;
+    }
+    return QWidget::event(event);
+}
+
 void CanvasWidget::paintEvent(QPaintEvent* event)
 {
+    // A ratio that changed without telling (a screen's scale set anew) is
+    // taken up here at the latest.
+    canvas_.setRatio(devicePixelRatio());
+    const QImage& image = canvas_.image();
     QPainter painter(this);
-    painter.drawImage(event->rect(), canvas_.image(), event->rect());
+    const double ratio = image.devicePixelRatio();
+    if (ratio == 1.0) {
+        painter.drawImage(event->rect(), image, event->rect());
+        return;
+    }
+    // The painted area in device pixels may take in a fraction of a logical
+    // pixel more than event->rect(): draw a pixel's margin too, which the
+    // painter clips. Source and target then cover the same device pixels,
+    // one to one when the screen's ratio is the canvas's.
+    const QRect area = event->rect().adjusted(-1, -1, 1, 1) & rect();
+    const QRectF source(area.x() * ratio, area.y() * ratio, area.width() * ratio, area.height() * ratio);
+    painter.drawImage(QRectF(area), image, source);
 }
 
 void CanvasWidget::mousePressEvent(QMouseEvent* event)
 {
-    const QPointF at = event->position();
+    // Above ratio 1 a press falls between logical pixels; it counts for the
+    // pixel the pupil sees under the pointer, so every hit test and fill
+    // seed is the same as on a screen at ratio 1.
+    const QPoint at = canvas_.pixelAt(event->position());
     Q_EMIT pressed(int(event->button()), int(event->modifiers()), float(at.x()), float(at.y()));
 }
 

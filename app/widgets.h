@@ -18,6 +18,9 @@
 namespace pomuru {
 
 // A picture box: shows its Canvas and reports mouse presses in canvas pixels.
+// The canvas draws at the widget's device pixel ratio: the one of the screen
+// it will open on from the start, and that of a new screen when the window
+// moves to one.
 class CanvasWidget : public QWidget {
     Q_OBJECT
 public:
@@ -32,9 +35,12 @@ public:
     void resizeCanvas(QSize size);
 
 Q_SIGNALS:
+    // (x, y) is the canvas pixel under the pointer, whole numbers at every
+    // device pixel ratio.
     void pressed(int button, int shift, float x, float y);
 
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     // The second press of a double click is not a press of its own.

@@ -7,7 +7,9 @@
 
 #include <QFontMetrics>
 #include <QPainter>
+#include <QPainterPath>
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -37,6 +39,60 @@ public:
     }
 };
 
+// A ratio the canvas can draw at: below 1 a logical pixel would own no whole
+// device pixel, so such a screen gets the drawing at 1 and scales it down.
+double drawableRatio(double ratio)
+{
+    return std::isfinite(ratio) && ratio > 1.0 ? ratio : 1.0;
+}
+
+// The first device pixel of logical coordinate x: the device pixel whose
+// centre lies at or just after x × ratio. Text and slanted lines, which the
+// painter scales, sample the same centres, so they line up with the blocks.
+int edgeAt(int x, double ratio)
+{
+    return ratio == 1.0 ? x : int(std::ceil(x * ratio - 0.5));
+}
+
+QSize deviceSize(QSize logical, double ratio)
+{
+    return QSize(edgeAt(logical.width(), ratio), edgeAt(logical.height(), ratio));
+}
+
+QImage blankImage(QSize logical, double ratio, QRgb background)
+{
+    QImage image(deviceSize(logical, ratio), QImage::Format_RGB32);
+    image.fill(background);
+    image.setDevicePixelRatio(ratio);
+    return image;
+}
+
+// For each device pixel along one axis of an image at the new ratio, the
+// device pixel of the image at the old ratio that takes its place: the same
+// logical pixel, at the same relative place inside its block.
+std::vector<int> resampling(int logicalLength, double oldRatio, double newRatio)
+{
+    std::vector<int> from;
+    from.reserve(std::size_t(edgeAt(logicalLength, newRatio)));
+    for (int x = 0; x < logicalLength; ++x) {
+        const int newStart = edgeAt(x, newRatio);
+        const int newWidth = edgeAt(x + 1, newRatio) - newStart;
+        const int oldStart = edgeAt(x, oldRatio);
+        const int oldWidth = edgeAt(x + 1, oldRatio) - oldStart;
+        for (int i = 0; i < newWidth; ++i)
+            from.push_back(oldStart + i * oldWidth / newWidth);
+    }
+    return from;
+}
+
+// The rectangle with these two pixels at opposite corners, both inside it
+// (QRect::normalized() would leave them out when they come in reverse).
+QRect spanned(QPoint a, QPoint b)
+{
+    return QRect(QPoint(std::min(a.x(), b.x()), std::min(a.y(), b.y())),
+                 QPoint(std::max(a.x(), b.x()), std::max(a.y(), b.y())));
+}
+
 QRect normalised(int x, int y, int dx, int dy)
 {
     // The rectangle between two corners, both corners included.
@@ -52,26 +108,105 @@ int roundPixel(double coordinate)
     return int(std::nearbyint(coordinate));  // the default rounding mode: ties to even
 }
 
-Canvas::Canvas(QSize size, QRgb background, const QFont& font)
-    : image_(size, QImage::Format_RGB32)
+Canvas::Canvas(QSize size, QRgb background, const QFont& font, double ratio)
+    : size_(size)
+    , ratio_(drawableRatio(ratio))
+    , image_(blankImage(size, ratio_, background))
     , background_(background)
     , font_(font)
 {
-    image_.fill(background_);
     fontPoints_ = font.pixelSize() * 72.0 / 96.0;
 }
 
 void Canvas::resize(QSize size)
 {
-    if (size == image_.size())
+    if (size == size_)
         return;
-    QImage grown(size, QImage::Format_RGB32);
-    grown.fill(background_);
-    QPainter painter(&grown);
-    painter.drawImage(0, 0, image_);
-    painter.end();
+    QImage grown = blankImage(size, ratio_, background_);
+    const int width = std::min(grown.width(), image_.width());
+    const int height = std::min(grown.height(), image_.height());
+    for (int y = 0; y < height; ++y) {
+        const auto* from = reinterpret_cast<const QRgb*>(image_.constScanLine(y));
+        std::copy(from, from + width, reinterpret_cast<QRgb*>(grown.scanLine(y)));
+    }
     image_ = std::move(grown);
-    notifyChanged(image_.rect());
+    size_ = size;
+    notifyChanged(QRect(QPoint(0, 0), size_));
+}
+
+void Canvas::setRatio(double ratio)
+{
+    ratio = drawableRatio(ratio);
+    if (ratio == ratio_)
+        return;
+    const std::vector<int> columns = resampling(size_.width(), ratio_, ratio);
+    const std::vector<int> rows = resampling(size_.height(), ratio_, ratio);
+    QImage resampled = blankImage(size_, ratio, background_);
+    for (int y = 0; y < resampled.height(); ++y) {
+        const auto* from = reinterpret_cast<const QRgb*>(image_.constScanLine(rows[std::size_t(y)]));
+        auto* to = reinterpret_cast<QRgb*>(resampled.scanLine(y));
+        for (int x = 0; x < resampled.width(); ++x)
+            to[x] = from[columns[std::size_t(x)]];
+    }
+    image_ = std::move(resampled);
+    ratio_ = ratio;
+    notifyChanged(QRect(QPoint(0, 0), size_));
+}
+
+int Canvas::deviceEdge(int x) const
+{
+    return edgeAt(x, ratio_);
+}
+
+int Canvas::logicalOf(int device) const
+{
+    if (ratio_ == 1.0)
+        return device;
+    int x = int(std::floor((device + 0.5) / ratio_));
+    while (deviceEdge(x) > device)
+        --x;
+    while (deviceEdge(x + 1) <= device)
+        ++x;
+    return x;
+}
+
+QRect Canvas::toDevice(QRect logical) const
+{
+    if (logical.isEmpty())
+        return {};
+    return QRect(QPoint(deviceEdge(logical.left()), deviceEdge(logical.top())),
+                 QPoint(deviceEdge(logical.right() + 1) - 1, deviceEdge(logical.bottom() + 1) - 1));
+}
+
+QRect Canvas::toLogical(QRect device) const
+{
+    if (device.isEmpty())
+        return {};
+    return QRect(QPoint(logicalOf(device.left()), logicalOf(device.top())),
+                 QPoint(logicalOf(device.right()), logicalOf(device.bottom())));
+}
+
+QPoint Canvas::pixelAt(QPointF point) const
+{
+    // The device pixel under the point first: a point on a block's edge
+    // belongs to the block right of or below it, as at ratio 1. The small
+    // allowance keeps a device pixel's own position, divided by the ratio
+    // and multiplied back, inside that pixel.
+    constexpr double allowance = 1e-3;
+    return QPoint(logicalOf(int(std::floor(point.x() * ratio_ + allowance))),
+                  logicalOf(int(std::floor(point.y() * ratio_ + allowance))));
+}
+
+void Canvas::fillDevice(QRect device, QRgb color)
+{
+    device &= image_.rect();
+    if (device.isEmpty())
+        return;
+    const QRgb opaque = 0xFF000000u | color;
+    for (int y = device.top(); y <= device.bottom(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image_.scanLine(y));
+        std::fill(line + device.left(), line + device.right() + 1, opaque);
+    }
 }
 
 void Canvas::setFontPoints(double points)
@@ -82,39 +217,47 @@ void Canvas::setFontPoints(double points)
 
 void Canvas::line(double x, double y, double dx, double dy, QRgb color)
 {
-    AliasedPainter painter(&image_);
-    painter.usePen(color);
     const QPoint from(roundPixel(x), roundPixel(y));
     const QPoint to(roundPixel(x + dx), roundPixel(y + dy));
-    if (from == to)
-        painter.drawPoint(from);
-    else
+    const QRect area = spanned(from, to);
+    if (from.x() == to.x() || from.y() == to.y()) {
+        // Level and upright lines bound the cells that are filled later:
+        // they cover the whole blocks of their pixels.
+        fillDevice(toDevice(area), color);
+        notifyChanged(area);
+        return;
+    }
+    AliasedPainter painter(&image_);
+    painter.usePen(color);
+    if (ratio_ == 1.0) {
         painter.drawLine(from, to);
+    } else {
+        // Through the centres of the end pixels' blocks, one logical pixel
+        // wide; the square caps reach the blocks' outer edges.
+        const QPointF centre(0.5, 0.5);
+        painter.drawLine(QPointF(from) + centre, QPointF(to) + centre);
+    }
     painter.end();
-    notifyChanged(QRect(from, to).normalized());
+    notifyChanged(area);
 }
 
 void Canvas::box(int x, int y, int dx, int dy, QRgb color)
 {
     const QRect area = normalised(x, y, dx, dy);
-    AliasedPainter painter(&image_);
     if (fillStyle_ == FillStyle::Solid)
-        painter.fillRect(area, QColor::fromRgb(fillColor_));
-    painter.usePen(color);
-    painter.setBrush(Qt::NoBrush);
-    // With a one-pixel pen drawRect covers width + 1 pixels: shrink by one so
-    // that the outline runs exactly along the two corners.
-    painter.drawRect(area.adjusted(0, 0, -1, -1));
-    painter.end();
+        fillDevice(toDevice(area), fillColor_);
+    // The outline runs through both corners: four one-pixel strips.
+    fillDevice(toDevice(QRect(area.left(), area.top(), area.width(), 1)), color);
+    fillDevice(toDevice(QRect(area.left(), area.bottom(), area.width(), 1)), color);
+    fillDevice(toDevice(QRect(area.left(), area.top(), 1, area.height())), color);
+    fillDevice(toDevice(QRect(area.right(), area.top(), 1, area.height())), color);
     notifyChanged(area);
 }
 
 void Canvas::filledBox(int x, int y, int dx, int dy, QRgb color)
 {
     const QRect area = normalised(x, y, dx, dy);
-    AliasedPainter painter(&image_);
-    painter.fillRect(area, QColor::fromRgb(color));
-    painter.end();
+    fillDevice(toDevice(area), color);
     notifyChanged(area);
 }
 
@@ -129,7 +272,11 @@ void Canvas::print(const QString& text)
     painter.end();
     // A glyph may reach beyond its advance; the bounding rectangle says how far.
     const QRect cell(textPosition_, QSize(metrics.horizontalAdvance(text), metrics.height()));
-    notifyChanged(cell.united(metrics.boundingRect(text).translated(baseline)));
+    QRect area = cell.united(metrics.boundingRect(text).translated(baseline));
+    // Glyphs drawn at a finer ratio may reach a fraction of a pixel further.
+    if (ratio_ != 1.0)
+        area.adjust(-1, -1, 1, 1);
+    notifyChanged(area);
 }
 
 void Canvas::printAt(int x, int y, const QString& text)
@@ -150,6 +297,12 @@ int Canvas::textHeight() const
 
 void Canvas::roundRect(int x1, int y1, int x2, int y2, int ellipseWidth, int ellipseHeight)
 {
+    // At ratio 1 the painter's own rounded rectangle, whose pixels the row
+    // frames have always had; above it one drawn in whole blocks.
+    if (ratio_ != 1.0) {
+        roundRectAtRatio(x1, y1, x2, y2, ellipseWidth, ellipseHeight);
+        return;
+    }
     AliasedPainter painter(&image_);
     painter.usePen(penColor_);
     if (fillStyle_ == FillStyle::Solid)
@@ -159,20 +312,63 @@ void Canvas::roundRect(int x1, int y1, int x2, int y2, int ellipseWidth, int ell
     painter.drawRoundedRect(QRect(x1, y1, x2 - x1 - 1, y2 - y1 - 1),
                             ellipseWidth / 2.0, ellipseHeight / 2.0, Qt::AbsoluteSize);
     painter.end();
-    notifyChanged(QRect(QPoint(x1, y1), QPoint(x2 - 1, y2 - 1)).normalized());
+    notifyChanged(spanned(QPoint(x1, y1), QPoint(x2 - 1, y2 - 1)));
+}
+
+void Canvas::roundRectAtRatio(int x1, int y1, int x2, int y2, int ellipseWidth, int ellipseHeight)
+{
+    // The outline is one logical pixel wide and covers the blocks of the
+    // straight edges exactly, as a box's does; only the corners are curved
+    // at the device's detail. Drawn as filled areas in device pixels so that
+    // no edge straddles a block.
+    const QRect area = spanned(QPoint(x1, y1), QPoint(x2 - 1, y2 - 1));
+    const QRectF outer(toDevice(area));
+    const QRectF inner(toDevice(area.adjusted(1, 1, -1, -1)));
+    // At ratio 1 the outline's outer edge runs half a pixel outside the
+    // corner ellipse and its inner edge half a pixel inside.
+    const double radiusX = ellipseWidth / 2.0;
+    const double radiusY = ellipseHeight / 2.0;
+    QPainterPath outerPath;
+    outerPath.addRoundedRect(outer, (radiusX + 0.5) * ratio_, (radiusY + 0.5) * ratio_);
+    QPainterPath innerPath;
+    innerPath.addRoundedRect(inner, std::max(0.0, radiusX - 0.5) * ratio_, std::max(0.0, radiusY - 0.5) * ratio_);
+
+    // A painter on the same pixels without the ratio's scaling.
+    QImage device(image_.bits(), image_.width(), image_.height(), image_.bytesPerLine(), image_.format());
+    AliasedPainter painter(&device);
+    if (fillStyle_ == FillStyle::Solid) {
+        // Outline colour over the whole area, then the inside: no pixel on
+        // the boundary between the two is left out.
+        painter.fillPath(outerPath, QColor::fromRgb(penColor_));
+        painter.fillPath(innerPath, QColor::fromRgb(fillColor_));
+    } else {
+        QPainterPath ring = outerPath;
+        ring.addPath(innerPath);
+        ring.setFillRule(Qt::OddEvenFill);
+        painter.fillPath(ring, QColor::fromRgb(penColor_));
+    }
+    painter.end();
+    notifyChanged(area);
 }
 
 void Canvas::floodFill(double seedX, double seedY)
 {
     const int width = image_.width();
     const int height = image_.height();
-    const int x0 = roundPixel(seedX);
-    const int y0 = roundPixel(seedY);
-    if (x0 < 0 || y0 < 0 || x0 >= width || y0 >= height)
+    const QPoint seedPixel(roundPixel(seedX), roundPixel(seedY));
+    if (!QRect(QPoint(0, 0), size_).contains(seedPixel))
         return;
 
     auto row = [this](int y) { return reinterpret_cast<QRgb*>(image_.scanLine(y)); };
-    if (row(y0)[x0] == opaqueBlack)
+    // The seed's block, less its black pixels: at a ratio above 1 a slanted
+    // line or a glyph may cover part of it.
+    std::vector<QPoint> seeds;
+    const QRect block = toDevice(QRect(seedPixel, QSize(1, 1)));
+    for (int y = block.top(); y <= block.bottom(); ++y)
+        for (int x = block.left(); x <= block.right(); ++x)
+            if (row(y)[x] != opaqueBlack)
+                seeds.emplace_back(x, y);
+    if (seeds.empty())
         return;
 
     // A scanline fill: each popped seed grows into the whole span of
@@ -185,7 +381,6 @@ void Canvas::floodFill(double seedX, double seedY)
     auto open = [&](int x, int y) {
         return !visited[std::size_t(y) * std::size_t(width) + std::size_t(x)] && row(y)[x] != opaqueBlack;
     };
-    std::vector<QPoint> seeds{QPoint(x0, y0)};
     QRect filled;
     while (!seeds.empty()) {
         const QPoint seed = seeds.back();
@@ -217,14 +412,14 @@ void Canvas::floodFill(double seedX, double seedY)
             }
         }
     }
-    notifyChanged(filled);
+    notifyChanged(toLogical(filled));
 }
 
 std::optional<QRgb> Canvas::pixel(int x, int y) const
 {
-    if (!image_.rect().contains(x, y))
+    if (!QRect(QPoint(0, 0), size_).contains(x, y))
         return std::nullopt;
-    return image_.pixel(x, y);  // RGB32: always opaque
+    return image_.pixel(deviceEdge(x), deviceEdge(y));  // RGB32: always opaque
 }
 
 void Canvas::refresh()

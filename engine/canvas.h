@@ -5,6 +5,8 @@
 
 #include <QFont>
 #include <QImage>
+#include <QPointF>
+#include <QRect>
 #include <QRgb>
 #include <QString>
 
@@ -16,10 +18,21 @@ namespace pomuru {
 enum class FillStyle { Solid, Transparent };
 
 // A drawing surface with a persistent image: what is drawn stays until it is
-// drawn over, whether or not a window shows it. One image pixel is one
-// logical pixel of the canvas widget. Shapes and text are drawn aliased, so
-// every colour on the image is exact: the marking reads pixels back, and a
-// flood fill stops only at exact black.
+// drawn over, whether or not a window shows it. Shapes and text are drawn
+// aliased, so every colour on the image is exact: the marking reads pixels
+// back, and a flood fill stops only at exact black.
+//
+// Every coordinate is in logical pixels, the canvas widget's own. The image
+// holds ratio() device pixels per logical pixel along each axis (the screen's
+// device pixel ratio), so that text and slanted lines are drawn at the
+// screen's full detail. Each logical pixel owns a whole block of device
+// pixels (1 × 1 at ratio 1, 2 × 2 at ratio 2, 1 or 2 wide at 1.5), and
+// everything that must keep its meaning in logical pixels sticks to those
+// blocks: boxes, filled boxes and straight lines cover exactly the blocks of
+// their logical pixels, a flood fill starts from the blocks of its seed, and
+// pixel() reads a block. So a fill stays inside its cell and a wipe leaves
+// no sliver at every ratio, and at ratio 1 the image is one pixel per
+// logical pixel.
 //
 // Like a pen on paper the canvas keeps its settings between operations:
 // pen colour (lines, outlines, text), fill colour and fill style (inside of
@@ -27,12 +40,29 @@ enum class FillStyle { Solid, Transparent };
 // the next text.
 class Canvas {
 public:
-    Canvas(QSize size, QRgb background, const QFont& font);
+    // A ratio below 1 (or not a number) draws at ratio 1.
+    Canvas(QSize size, QRgb background, const QFont& font, double ratio = 1.0);
 
+    // The drawing in device pixels; its devicePixelRatio() is ratio().
     const QImage& image() const { return image_; }
-    QSize size() const { return image_.size(); }
+    // The size in logical pixels.
+    QSize size() const { return size_; }
     // Changes the size; the drawing so far is kept where it still fits.
     void resize(QSize size);
+
+    double ratio() const { return ratio_; }
+    // Draws at another device pixel ratio from now on. The drawing so far is
+    // kept, resampled block by block: every logical pixel keeps its colours,
+    // and slanted lines and text keep the detail that the lower of the two
+    // ratios gives them until they are drawn again.
+    void setRatio(double ratio);
+    // The device pixels of a logical area: the blocks of its logical pixels.
+    QRect toDevice(QRect logical) const;
+    // The smallest logical area whose blocks hold these device pixels.
+    QRect toLogical(QRect device) const;
+    // The logical pixel that holds a point given in logical coordinates, such
+    // as a press at a fractional position on a screen with a ratio above 1.
+    QPoint pixelAt(QPointF point) const;
 
     QRgb penColor() const { return penColor_; }
     void setPenColor(QRgb color) { penColor_ = color; }
@@ -68,10 +98,13 @@ public:
     // fill style is solid.
     void roundRect(int x1, int y1, int x2, int y2, int ellipseWidth, int ellipseHeight);
     // Every pixel 4-connected to the seed that is not exactly black takes the
-    // fill colour. A seed on black, or outside the image, fills nothing.
+    // fill colour. A seed on black, or outside the image, fills nothing. The
+    // fill runs over device pixels from every device pixel of the seed's
+    // block that is not black.
     void floodFill(double x, double y);
 
-    // The colour at (x, y); nothing outside the image.
+    // The colour of logical pixel (x, y), read from the top-left device
+    // pixel of its block; nothing outside the canvas.
     std::optional<QRgb> pixel(int x, int y) const;
 
     // Shows the drawing as soon as the handler gives way (the window's canvas
@@ -92,7 +125,15 @@ public:
 
 private:
     void notifyChanged(QRect area);
+    // The first device pixel of logical coordinate x, along either axis.
+    int deviceEdge(int x) const;
+    // The logical pixel whose block holds device pixel d, along either axis.
+    int logicalOf(int device) const;
+    void fillDevice(QRect device, QRgb color);
+    void roundRectAtRatio(int x1, int y1, int x2, int y2, int ellipseWidth, int ellipseHeight);
 
+    QSize size_;
+    double ratio_ = 1.0;
     QImage image_;
     QRgb background_;
     QFont font_;

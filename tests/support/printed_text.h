@@ -18,7 +18,7 @@ namespace pomuru::testing {
 inline bool showsText(const Canvas& canvas, int x, int y, const QString& text, const QRect& area,
                       QRgb color = colors::black)
 {
-    Canvas reference(canvas.size(), colors::white, canvas.font());
+    Canvas reference(canvas.size(), colors::white, canvas.font(), canvas.ratio());
     reference.setPenColor(color);
     reference.printAt(x, y, text);
     for (int py = area.top(); py <= area.bottom(); ++py) {
