@@ -340,7 +340,9 @@ void Canvas::roundRectAtRatio(int x1, int y1, int x2, int y2, int ellipseWidth, 
         // Outline colour over the whole area, then the inside: no pixel on
         // the boundary between the two is left out.
         painter.fillPath(outerPath, QColor::fromRgb(penColor_));
-        painter.fillPath(innerPath, QColor::fromRgb(fillColor_));
+        // The row frames are white on white: one pass over the row will do.
+        if (fillColor_ != penColor_)
+            painter.fillPath(innerPath, QColor::fromRgb(fillColor_));
     } else {
         QPainterPath ring = outerPath;
         ring.addPath(innerPath);
