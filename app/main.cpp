@@ -1,3 +1,4 @@
+#include "command_line.h"
 #include "main_window.h"
 #include "qt_platform.h"
 #include "start_up.h"
@@ -25,6 +26,11 @@ bool displayAvailable()
 
 int main(int argc, char* argv[])
 {
+    // --help and --version are answered before the display is looked for.
+    const pomuru::CommandLine line = pomuru::readCommandLine(pomuru::argumentList(argc, argv));
+    if (line.action != pomuru::CommandLine::Action::OpenWindow)
+        return pomuru::answerCommandLine(line);
+
     if (!displayAvailable()) {
         std::fputs("pomuru: there is no display to open the window on; start it from a desktop session, "
                    "or without one as `xvfb-run -s \"-screen 0 1280x800x24\" pomuru`.\n",
