@@ -2,6 +2,7 @@
 #include "main_window.h"
 #include "qt_platform.h"
 #include "start_up.h"
+#include "translations.h"
 
 #include <QApplication>
 #include <QScreen>
@@ -39,6 +40,7 @@ int main(int argc, char* argv[])
     }
     QApplication app(argc, argv);
     pomuru::nameApplication();
+    pomuru::installQtJapanese();
 
     const QScreen* screen = QGuiApplication::primaryScreen();
     pomuru::QtPlatform platform(screen != nullptr ? screen->geometry().width() : 1024);

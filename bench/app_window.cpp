@@ -11,6 +11,7 @@
 #include "answer/marking.h"
 #include "app/main_window.h"
 #include "app/start_up.h"
+#include "app/translations.h"
 
 #include <QApplication>
 #include <QScreen>
@@ -70,6 +71,7 @@ int main(int argc, char* argv[])
     // As app/main.cpp, from here to window.show().
     QApplication app(argc, argv);
     nameApplication();
+    installQtJapanese();
 
     const QScreen* screen = QGuiApplication::primaryScreen();
     BenchPlatform platform(screen != nullptr ? screen->geometry().width() : 1024);
