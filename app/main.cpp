@@ -46,6 +46,7 @@ int main(int argc, char* argv[])
     pomuru::QtPlatform platform(screen != nullptr ? screen->geometry().width() : 1024);
     pomuru::MainWindow window(platform);
     platform.setWindow(&window);
+    platform.sound().connectAfterFirstFrame(&window);
     pomuru::Form_Load(window);
     window.show();
     return QApplication::exec();

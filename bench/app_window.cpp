@@ -77,6 +77,7 @@ int main(int argc, char* argv[])
     BenchPlatform platform(screen != nullptr ? screen->geometry().width() : 1024);
     MainWindow window(platform);
     platform.setWindow(&window);
+    platform.sound().connectAfterFirstFrame(&window);
     Form_Load(window);
 
     long problems = 0;

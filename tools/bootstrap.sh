@@ -18,8 +18,9 @@ case "$mode" in
 esac
 
 packages=(
-  cmake g++ make
+  cmake g++ make pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
+  libcanberra-dev libcanberra-pulse qt6-translations-l10n
   fonts-ipafont-gothic fonts-ipafont-mincho
 )
 
@@ -38,9 +39,11 @@ install_missing() {
   "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
 }
 
-# The tests also click through a virtual X display.
+# The tests also click through a virtual X display, and listen to the beep
+# on a sound server of their own (PulseAudio with a null sink, recorded with
+# parec).
 if [ "$mode" = test ]; then
-  packages+=(xvfb xauth xdotool)
+  packages+=(xvfb xauth xdotool pulseaudio pulseaudio-utils)
 fi
 
 install_missing "${packages[@]}"
