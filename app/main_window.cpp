@@ -1,5 +1,6 @@
 #include "main_window.h"
 
+#include "accessibility.h"
 #include "drill_flow.h"
 
 #include "answer/canvas_press.h"
@@ -89,6 +90,7 @@ MainWindow::MainWindow(Platform& platform)
     buildCanvas1();
     buildLevelPanel();
     connectHandlers();
+    describeForScreenReaders(*this);
 
     for (const QFont& font : {mincho(26.25), fonts::canvasFont(), pictureFont()})
         fonts::warnIfMissing(font);

@@ -122,7 +122,16 @@ void Canvas::print(const QString& text)
     const QFontMetrics metrics(font_);
     painter.drawText(QPoint(textPosition_.x(), textPosition_.y() + metrics.ascent()), text);
     painter.end();
+    if (transcript_)
+        transcript_->append(text);
     notifyChanged();
+}
+
+QStringList Canvas::closeTranscript()
+{
+    QStringList texts = transcript_.value_or(QStringList());
+    transcript_.reset();
+    return texts;
 }
 
 void Canvas::printAt(int x, int y, const QString& text)

@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QRgb>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <optional>
@@ -74,6 +75,12 @@ public:
     // Shows the drawing now (the window's canvas repaints at once).
     void refresh();
 
+    // While a transcript is open, every text printed is also kept, in the
+    // order printed: what a problem says in words, for those who cannot see
+    // the drawing. Opening starts an empty one; closing returns it.
+    void openTranscript() { transcript_.emplace(); }
+    QStringList closeTranscript();
+
     // Set by the widget that shows this canvas: changed() is told after every
     // drawing operation (schedule a repaint), refreshed() when the drawing must
     // show at once.
@@ -91,6 +98,7 @@ private:
     QRgb fillColor_ = qRgb(0, 0, 0);
     FillStyle fillStyle_ = FillStyle::Transparent;
     QPoint textPosition_;
+    std::optional<QStringList> transcript_;
 };
 
 // Rounds a pixel coordinate to the nearest whole pixel, ties to even.
