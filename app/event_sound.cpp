@@ -9,6 +9,7 @@
 #include <QWidget>
 
 #include <canberra.h>
+#include <dlfcn.h>
 
 #include <atomic>
 #include <chrono>
@@ -36,16 +37,70 @@ void ringBellOnWindowThread()
         QMetaObject::invokeMethod(app, [] { QApplication::beep(); }, Qt::QueuedConnection);
 }
 
-ca_context* openContext()
+// libcanberra, loaded by the sound's thread when there is somewhere to
+// play. Linked to the program it would cost every start its loading and
+// relocations, whether or not the machine has any sound.
+class Canberra {
+public:
+    Canberra()
+        : library_(dlopen("libcanberra.so.0", RTLD_NOW | RTLD_LOCAL))
+    {
+        if (library_ == nullptr)
+            return;
+        const bool found = find(contextCreate, "ca_context_create") && find(contextSetDriver, "ca_context_set_driver")
+            && find(contextChangeProps, "ca_context_change_props") && find(contextOpen, "ca_context_open")
+            && find(contextDestroy, "ca_context_destroy") && find(contextPlayFull, "ca_context_play_full")
+            && find(proplistCreate, "ca_proplist_create") && find(proplistSets, "ca_proplist_sets")
+            && find(proplistDestroy, "ca_proplist_destroy");
+        if (!found) {
+            dlclose(library_);
+            library_ = nullptr;
+        }
+    }
+    ~Canberra()
+    {
+        if (library_ != nullptr)
+            dlclose(library_);
+    }
+    Canberra(const Canberra&) = delete;
+    Canberra& operator=(const Canberra&) = delete;
+
+    bool loaded() const { return library_ != nullptr; }
+
+    decltype(&ca_context_create) contextCreate = nullptr;
+    decltype(&ca_context_set_driver) contextSetDriver = nullptr;
+    decltype(&ca_context_change_props) contextChangeProps = nullptr;
+    decltype(&ca_context_open) contextOpen = nullptr;
+    decltype(&ca_context_destroy) contextDestroy = nullptr;
+    decltype(&ca_context_play_full) contextPlayFull = nullptr;
+    decltype(&ca_proplist_create) proplistCreate = nullptr;
+    decltype(&ca_proplist_sets) proplistSets = nullptr;
+    decltype(&ca_proplist_destroy) proplistDestroy = nullptr;
+
+private:
+    template <typename Function>
+    bool find(Function& function, const char* name)
+    {
+        function = reinterpret_cast<Function>(dlsym(library_, name));
+        return function != nullptr;
+    }
+
+    void* library_;
+};
+
+ca_context* openContext(const Canberra& canberra, EventSound::Route route)
 {
     ca_context* context = nullptr;
-    if (ca_context_create(&context) != CA_SUCCESS)
+    if (canberra.contextCreate(&context) != CA_SUCCESS)
         return nullptr;
+    // Without a server only ALSA can play: spare loading the server's driver.
+    if (route == EventSound::Route::Alsa)
+        canberra.contextSetDriver(context, "alsa");
     // Shown by the desktop's sound settings beside the volume of our sounds.
-    ca_context_change_props(context, CA_PROP_APPLICATION_NAME, "ポムル", CA_PROP_APPLICATION_ID, "org.pomuru.Pomuru",
-                            CA_PROP_APPLICATION_ICON_NAME, "org.pomuru.Pomuru", nullptr);
-    if (ca_context_open(context) != CA_SUCCESS) {
-        ca_context_destroy(context);
+    canberra.contextChangeProps(context, CA_PROP_APPLICATION_NAME, "ポムル", CA_PROP_APPLICATION_ID,
+                                "org.pomuru.Pomuru", CA_PROP_APPLICATION_ICON_NAME, "org.pomuru.Pomuru", nullptr);
+    if (canberra.contextOpen(context) != CA_SUCCESS) {
+        canberra.contextDestroy(context);
         return nullptr;
     }
     return context;
@@ -99,6 +154,7 @@ struct EventSound::Worker {
     std::atomic<int> played{0};
     std::atomic<int> bells{0};
     QByteArray file;
+    Route route = Route::Nowhere;
     std::thread thread;
 
     void run();
@@ -107,16 +163,17 @@ struct EventSound::Worker {
 
 void EventSound::Worker::run()
 {
-    ca_context* context = openContext();
+    const Canberra canberra;
+    ca_context* context = canberra.loaded() ? openContext(canberra, route) : nullptr;
     ca_proplist* sound = nullptr;
-    if (context != nullptr && ca_proplist_create(&sound) == CA_SUCCESS) {
-        ca_proplist_sets(sound, CA_PROP_EVENT_ID, EventSound::EventId);
-        ca_proplist_sets(sound, CA_PROP_EVENT_DESCRIPTION, "丸つけ");
-        ca_proplist_sets(sound, CA_PROP_MEDIA_FILENAME, file.constData());
-        ca_proplist_sets(sound, CA_PROP_MEDIA_ROLE, "event");
+    if (context != nullptr && canberra.proplistCreate(&sound) == CA_SUCCESS) {
+        canberra.proplistSets(sound, CA_PROP_EVENT_ID, EventSound::EventId);
+        canberra.proplistSets(sound, CA_PROP_EVENT_DESCRIPTION, "丸つけ");
+        canberra.proplistSets(sound, CA_PROP_MEDIA_FILENAME, file.constData());
+        canberra.proplistSets(sound, CA_PROP_MEDIA_ROLE, "event");
         // The server keeps the sound after the first play, and may drop it
         // when it needs the room.
-        ca_proplist_sets(sound, CA_PROP_CANBERRA_CACHE_CONTROL, "volatile");
+        canberra.proplistSets(sound, CA_PROP_CANBERRA_CACHE_CONTROL, "volatile");
     }
     state = sound != nullptr ? State::Ready : State::Unavailable;
 
@@ -130,7 +187,7 @@ void EventSound::Worker::run()
             // they would sound as one anyway.
             pendingPlays = 0;
         }
-        if (ca_context_play_full(context, PlayId, sound, &Worker::playFinished, this) == CA_SUCCESS) {
+        if (canberra.contextPlayFull(context, PlayId, sound, &Worker::playFinished, this) == CA_SUCCESS) {
             ++played;
             continue;
         }
@@ -149,9 +206,9 @@ void EventSound::Worker::run()
     }
 
     if (sound != nullptr)
-        ca_proplist_destroy(sound);
+        canberra.proplistDestroy(sound);
     if (context != nullptr)
-        ca_context_destroy(context);  // ends the plays still running; their callbacks come first
+        canberra.contextDestroy(context);  // ends the plays still running; their callbacks come first
     std::lock_guard lock(mutex);
     finished = true;
     ended.notify_all();
@@ -201,11 +258,13 @@ void EventSound::connect()
     if (!worker_->state.compare_exchange_strong(idle, State::Connecting))
         return;
     const QString file = file_.isEmpty() ? installedFile() : file_;
-    if (file.isEmpty() || !QFileInfo(file).isFile()) {
+    const Route route = routeToSound();
+    if (file.isEmpty() || !QFileInfo(file).isFile() || route == Route::Nowhere) {
         worker_->state = State::Unavailable;
         return;
     }
     worker_->file = QFile::encodeName(file);
+    worker_->route = route;
     worker_->thread = std::thread([worker = worker_] { worker->run(); });
 }
 
@@ -245,6 +304,28 @@ int EventSound::soundsPlayed() const
 int EventSound::bellsRung() const
 {
     return worker_->bells;
+}
+
+EventSound::Route EventSound::routeToSound(const QString& runDirectory, const QString& deviceDirectory)
+{
+    // Whoever names a driver or a server knows better than any guess.
+    if (!qEnvironmentVariableIsEmpty("CANBERRA_DRIVER") || !qEnvironmentVariableIsEmpty("PULSE_SERVER"))
+        return Route::Server;
+    // Where PulseAudio, and PipeWire's pulse server, put their socket: the
+    // user's runtime directory, or a server for the whole system.
+    QStringList sockets{runDirectory + QStringLiteral("/pulse/native")};
+    if (const QString directory = qEnvironmentVariable("XDG_RUNTIME_DIR"); !directory.isEmpty())
+        sockets << directory + QStringLiteral("/pulse/native");
+    if (const QString directory = qEnvironmentVariable("PULSE_RUNTIME_PATH"); !directory.isEmpty())
+        sockets << directory + QStringLiteral("/native");
+    for (const QString& socket : sockets) {
+        if (QFileInfo::exists(socket))
+            return Route::Server;
+    }
+    // Playback devices of ALSA: pcmC<card>D<device>p.
+    const QStringList playback =
+        QDir(deviceDirectory).entryList({QStringLiteral("pcmC*D*p")}, QDir::System | QDir::Files);
+    return playback.isEmpty() ? Route::Nowhere : Route::Alsa;
 }
 
 QString EventSound::installedFile()

@@ -14,8 +14,9 @@ namespace pomuru {
 
 // The beep of the marks, heard on every desktop: a short sound of our own,
 // played by file name through the desktop's sound server with libcanberra
-// (PulseAudio, PipeWire, ALSA). The server keeps the sound in its cache
-// under the event id after the first play.
+// (PulseAudio, PipeWire, ALSA), loaded only when there is somewhere to play.
+// The server keeps the sound in its cache under the event id after the
+// first play.
 //
 // Talking to the server never happens on the window's thread: connecting
 // may wait for a slow or hung server, and so may a play, while the window
@@ -29,7 +30,7 @@ public:
         Idle,         // not connected yet
         Connecting,   // the sound's thread is connecting to the server
         Ready,        // plays go to the server
-        Unavailable,  // no server answered, it could not play, or the sound file is missing
+        Unavailable,  // nowhere to play, no server answered, it could not play, or the sound file is missing
     };
 
     // The sound file; empty for the one that comes with the program.
@@ -58,6 +59,17 @@ public:
     // <prefix>/bin, and the same layout in the build tree. Empty when it is
     // not there.
     static QString installedFile();
+
+    // Where a beep can be heard, judged before any sound library is loaded:
+    // a PulseAudio socket (PipeWire's pulse server has the same) in the
+    // user's runtime directory or in <runDirectory>/pulse, or a server or
+    // driver named in the environment; else an ALSA playback device in
+    // `deviceDirectory`; else nowhere, and every beep is the bell. Loading
+    // libcanberra and a driver would cost more memory than all the drill
+    // does, for nothing on a machine without sound.
+    enum class Route { Nowhere, Server, Alsa };
+    static Route routeToSound(const QString& runDirectory = QStringLiteral("/run"),
+                              const QString& deviceDirectory = QStringLiteral("/dev/snd"));
 
     static constexpr const char* EventId = "pomuru-mark";
 

@@ -11,6 +11,7 @@
 #include "app/qt_platform.h"
 #include "app/start_up.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -22,31 +23,59 @@ using namespace pomuru;
 
 namespace {
 
+// Sets environment variables for the life of the object, and puts back
+// what was there before.
+class Environment {
+public:
+    void set(const char* name, const QString& value)
+    {
+        if (!saved_.contains(name))
+            saved_.insert(name, qEnvironmentVariableIsSet(name) ? std::optional(qgetenv(name)) : std::nullopt);
+        if (value.isNull())
+            qunsetenv(name);
+        else
+            qputenv(name, value.toUtf8());
+    }
+    ~Environment()
+    {
+        for (auto at = saved_.cbegin(); at != saved_.cend(); ++at) {
+            if (at.value())
+                qputenv(at.key(), *at.value());
+            else
+                qunsetenv(at.key());
+        }
+    }
+
+private:
+    QMap<QByteArray, std::optional<QByteArray>> saved_;
+};
+
 // Makes the sound server or device unreachable for the libcanberra driver
 // named, whatever the machine has: a PulseAudio socket that does not exist,
 // or an ALSA configuration without any device.
 class NoSoundServer {
 public:
-    NoSoundServer(const QString& driver)
+    explicit NoSoundServer(const QString& driver)
     {
-        qputenv("CANBERRA_DRIVER", driver.toUtf8());
-        qputenv("PULSE_SERVER", dir_.filePath(QStringLiteral("no-server")).toUtf8());
         const QString alsa = dir_.filePath(QStringLiteral("alsa.conf"));
         QFile config(alsa);
         if (config.open(QIODevice::WriteOnly))
             config.write("# no devices\n");
-        qputenv("ALSA_CONFIG_PATH", alsa.toUtf8());
-    }
-    ~NoSoundServer()
-    {
-        qunsetenv("CANBERRA_DRIVER");
-        qunsetenv("PULSE_SERVER");
-        qunsetenv("ALSA_CONFIG_PATH");
+        environment_.set("CANBERRA_DRIVER", driver);
+        environment_.set("PULSE_SERVER", dir_.filePath(QStringLiteral("no-server")));
+        environment_.set("ALSA_CONFIG_PATH", alsa);
     }
 
 private:
     QTemporaryDir dir_;
+    Environment environment_;
 };
+
+void touch(const QString& file)
+{
+    QDir().mkpath(QFileInfo(file).path());
+    QFile(file).open(QIODevice::WriteOnly);
+}
 
 bool settled(const EventSound& sound)
 {
@@ -86,6 +115,8 @@ class TestEventSound : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void theSoundIsShortSoftAndClickFree();
+    void routeToSound_data();
+    void routeToSound();
     void withoutAServerEveryBeepIsTheBell_data();
     void withoutAServerEveryBeepIsTheBell();
     void connectingWaitsForTheFirstFrame();
@@ -118,6 +149,44 @@ void TestEventSound::theSoundIsShortSoftAndClickFree()
     for (qsizetype i = 1; i < wav.samples.size(); ++i)
         largestStep = std::max(largestStep, std::abs(wav.samples[i] - wav.samples[i - 1]));
     QVERIFY2(largestStep < peak / 2, qPrintable(QString::number(largestStep)));
+}
+
+void TestEventSound::routeToSound_data()
+{
+    QTest::addColumn<QStringList>("files");  // under a fresh directory: run/, dev/, user/ (the runtime directory)
+    QTest::addColumn<QString>("pulseServer");
+    QTest::addColumn<QString>("driver");
+    QTest::addColumn<EventSound::Route>("route");
+    const QStringList devices{QStringLiteral("dev/controlC0"), QStringLiteral("dev/pcmC0D0c")};
+    QTest::newRow("no socket, a capture device only") << devices << QString() << QString() << EventSound::Route::Nowhere;
+    QTest::newRow("a playback device, no server")
+        << devices + QStringList{QStringLiteral("dev/pcmC1D3p")} << QString() << QString() << EventSound::Route::Alsa;
+    QTest::newRow("the user's server") << QStringList{QStringLiteral("user/pulse/native")} << QString() << QString()
+                                       << EventSound::Route::Server;
+    QTest::newRow("the system's server beside a device")
+        << devices + QStringList{QStringLiteral("run/pulse/native"), QStringLiteral("dev/pcmC0D0p")} << QString()
+        << QString() << EventSound::Route::Server;
+    QTest::newRow("a server named in PULSE_SERVER") << QStringList() << QStringLiteral("tcp:classroom-server")
+                                                   << QString() << EventSound::Route::Server;
+    QTest::newRow("a driver named in CANBERRA_DRIVER") << QStringList() << QString() << QStringLiteral("alsa")
+                                                      << EventSound::Route::Server;
+}
+
+void TestEventSound::routeToSound()
+{
+    QFETCH(QStringList, files);
+    QFETCH(QString, pulseServer);
+    QFETCH(QString, driver);
+    QFETCH(EventSound::Route, route);
+    QTemporaryDir root;
+    for (const QString& file : files)
+        touch(root.filePath(file));
+    Environment environment;
+    environment.set("XDG_RUNTIME_DIR", root.filePath(QStringLiteral("user")));
+    environment.set("PULSE_RUNTIME_PATH", QString());
+    environment.set("PULSE_SERVER", pulseServer);
+    environment.set("CANBERRA_DRIVER", driver);
+    QCOMPARE(EventSound::routeToSound(root.filePath(QStringLiteral("run")), root.filePath(QStringLiteral("dev"))), route);
 }
 
 void TestEventSound::withoutAServerEveryBeepIsTheBell_data()
