@@ -10,9 +10,11 @@
 
 #include <canberra.h>
 #include <dlfcn.h>
+#include <link.h>
 
 #include <atomic>
 #include <chrono>
+#include <cstring>
 #include <condition_variable>
 #include <mutex>
 #include <thread>
@@ -39,11 +41,13 @@ void ringBellOnWindowThread()
 
 // libcanberra, loaded by the sound's thread when there is somewhere to
 // play. Linked to the program it would cost every start its loading and
-// relocations, whether or not the machine has any sound.
+// relocations, whether or not the machine has any sound. Once loaded it
+// stays until the program ends: its drivers keep their own state in it,
+// and a driver's thread must never find its code gone.
 class Canberra {
 public:
     Canberra()
-        : library_(dlopen("libcanberra.so.0", RTLD_NOW | RTLD_LOCAL))
+        : library_(dlopen("libcanberra.so.0", RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE))
     {
         if (library_ == nullptr)
             return;
@@ -52,18 +56,9 @@ public:
             && find(contextDestroy, "ca_context_destroy") && find(contextPlayFull, "ca_context_play_full")
             && find(proplistCreate, "ca_proplist_create") && find(proplistSets, "ca_proplist_sets")
             && find(proplistDestroy, "ca_proplist_destroy");
-        if (!found) {
-            dlclose(library_);
+        if (!found)
             library_ = nullptr;
-        }
     }
-    ~Canberra()
-    {
-        if (library_ != nullptr)
-            dlclose(library_);
-    }
-    Canberra(const Canberra&) = delete;
-    Canberra& operator=(const Canberra&) = delete;
 
     bool loaded() const { return library_ != nullptr; }
 
@@ -88,6 +83,22 @@ private:
     void* library_;
 };
 
+// Keeps the drivers that libcanberra has loaded (libcanberra-pulse.so and
+// the like) loaded until the program ends, as libcanberra itself: closing a
+// context unloads its driver, and with it what the driver had set up.
+void keepDriversLoaded()
+{
+    dl_iterate_phdr(
+        [](dl_phdr_info* module, std::size_t, void*) {
+            const char* path = module->dlpi_name;
+            const char* name = path != nullptr ? std::strrchr(path, '/') : nullptr;
+            if (name != nullptr && std::strncmp(name, "/libcanberra-", 13) == 0)
+                dlopen(path, RTLD_NOW | RTLD_NOLOAD | RTLD_NODELETE);
+            return 0;
+        },
+        nullptr);
+}
+
 ca_context* openContext(const Canberra& canberra, EventSound::Route route)
 {
     ca_context* context = nullptr;
@@ -99,7 +110,9 @@ ca_context* openContext(const Canberra& canberra, EventSound::Route route)
     // Shown by the desktop's sound settings beside the volume of our sounds.
     canberra.contextChangeProps(context, CA_PROP_APPLICATION_NAME, "ポムル", CA_PROP_APPLICATION_ID,
                                 "org.pomuru.Pomuru", CA_PROP_APPLICATION_ICON_NAME, "org.pomuru.Pomuru", nullptr);
-    if (canberra.contextOpen(context) != CA_SUCCESS) {
+    const bool opened = canberra.contextOpen(context) == CA_SUCCESS;
+    keepDriversLoaded();
+    if (!opened) {
         canberra.contextDestroy(context);
         return nullptr;
     }

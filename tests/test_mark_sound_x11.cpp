@@ -71,6 +71,8 @@ public:
     }
 
     QString address() const { return QStringLiteral("unix:") + socket_; }
+    // Where the clients keep their cookie, rather than in the user's home.
+    QString cookie() const { return dir_.filePath(QStringLiteral("cookie")); }
 
 private:
     QTemporaryDir dir_;
@@ -148,6 +150,7 @@ void TestMarkSoundX11::everyMarkIsHeardWithin300Milliseconds()
     SoundServer server;
     QVERIFY2(server.start(), "the sound server did not start");
     qputenv("PULSE_SERVER", server.address().toUtf8());
+    qputenv("PULSE_COOKIE", server.cookie().toUtf8());
     Recording recording;
     QVERIFY(recording.start(server.address()));
     QTRY_VERIFY_WITH_TIMEOUT(recording.samples() > Rate / 2, 10000);  // the monitor flows
