@@ -123,6 +123,7 @@ void Command5_Click(Drill& drill, int index)
     const QPoint at = markPosition(top);
     canvas.setTextPosition(at.x(), at.y());
     canvas.print(right ? RightMark : WrongMark);
+    state.LastCheck[row] = right ? RightInWords : WrongInWords;
     FlashMark(drill, top);
 
     const auto result = RecordSlot(AttemptResult1 + std::min(attempt, 3) - 1);

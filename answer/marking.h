@@ -29,6 +29,10 @@ bool judgeCells(const Canvas& canvas, int top, float value1);
 // value1 against value2) is red.
 bool judgeSymbol(const Canvas& canvas, int top, float value1, float value2);
 
+// The marks ○ and × as a screen reader says them.
+inline const QString RightInWords = QStringLiteral("せいかい");
+inline const QString WrongInWords = QStringLiteral("まちがい");
+
 inline const QString EmptyAnswerMessage = QStringLiteral("こたえをタイプしてください。");
 
 } // namespace pomuru

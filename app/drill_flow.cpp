@@ -14,7 +14,6 @@ namespace {
 const QString ChooseLevelFirst = QStringLiteral("レベルをきめてから、けっていボタンをおしてください。");
 const QString EndProgramQuestion = QStringLiteral("「ポムル」を　終わります。");
 const QString DrillDoneQuestion = QStringLiteral("みなさん　おわりましたか？");
-const QString ClickHere = QStringLiteral("ここをクリックしてください。");
 
 constexpr QPoint LevelPanelPosition{4, 54};
 constexpr QPoint CanvasPosition{8, 8};
@@ -59,7 +58,7 @@ void Command10_Click(MainWindow& window, int /*index*/)
     Canvas& canvas = drill.canvas();
     canvas.setPenColor(colors::black);
     for (int row = FirstRow; row <= LastRow; ++row)
-        canvas.printAt(40, rowTop(row) + 155, ClickHere);
+        canvas.printAt(40, rowTop(row) + 155, StartRowPrompt);
     for (CanvasWidget* each : window.Picture1)
         each->hide();
     window.Picture7[0]->hide();

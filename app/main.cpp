@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: The ポムル developers
 
+#include "command_line.h"
 #include "main_window.h"
 #include "qt_platform.h"
 #include "start_up.h"
+#include "translations.h"
 
 #include <QApplication>
 #include <QScreen>
@@ -28,6 +30,11 @@ bool displayAvailable()
 
 int main(int argc, char* argv[])
 {
+    // --help and --version are answered before the display is looked for.
+    const pomuru::CommandLine line = pomuru::readCommandLine(pomuru::argumentList(argc, argv));
+    if (line.action != pomuru::CommandLine::Action::OpenWindow)
+        return pomuru::answerCommandLine(line);
+
     if (!displayAvailable()) {
         std::fputs("pomuru: there is no display to open the window on; start it from a desktop session, "
                    "or without one as `xvfb-run -s \"-screen 0 1280x800x24\" pomuru`.\n",
@@ -36,12 +43,14 @@ int main(int argc, char* argv[])
     }
     QApplication app(argc, argv);
     pomuru::nameApplication();
+    pomuru::installQtJapanese();
 
     const QScreen* screen = QGuiApplication::primaryScreen();
     pomuru::QtPlatform platform(screen != nullptr ? screen->geometry().width() : 1024,
                                 screen != nullptr ? screen->availableGeometry() : QRect());
     pomuru::MainWindow window(platform);
     platform.setWindow(&window);
+    platform.sound().connectAfterFirstFrame(&window);
     pomuru::Form_Load(window);
     window.show();
     return QApplication::exec();

@@ -3,6 +3,7 @@
 
 #include "main_window.h"
 
+#include "accessibility.h"
 #include "drill_flow.h"
 #include "look.h"
 
@@ -117,6 +118,7 @@ MainWindow::MainWindow(Platform& platform)
     buildCanvas1();
     buildLevelPanel();
     connectHandlers();
+    describeForScreenReaders(*this);
 
     for (const QFont& font : {mincho(26.25), fonts::canvasFont(), pictureFont()})
         fonts::warnIfMissing(font);

@@ -73,7 +73,7 @@ bool QtPlatform::askYesNo(const QString& text)
 
 void QtPlatform::beep()
 {
-    QApplication::beep();
+    sound_.play();
 }
 
 QString QtPlatform::timeOfDay()

@@ -3,6 +3,8 @@
 
 #pragma once
 
+#include "event_sound.h"
+
 #include "engine/platform.h"
 #include "engine/random_source.h"
 
@@ -18,7 +20,7 @@ inline const QString ApplicationTitle = QStringLiteral("ポムル");
 // entry that the window belongs to.
 void nameApplication();
 
-// The platform of the running program: Qt's message boxes and beep, the
+// The platform of the running program: Qt's message boxes, the beep as a sound, the
 // system clock, and a pause that keeps the window painting without using
 // the processor.
 class QtPlatform : public Platform {
@@ -41,6 +43,9 @@ public:
     QRect availableScreenArea() override;
     void endProgram() override;
 
+    // The sound of the beep; the bell until it is connected.
+    EventSound& sound() { return sound_; }
+
     static constexpr double TwipsPerPixel = 15;
 
 private:
@@ -49,6 +54,7 @@ private:
     RandomSource random_;
     QPointer<QWidget> window_;
     bool ending_ = false;
+    EventSound sound_;
 };
 
 } // namespace pomuru

@@ -14,6 +14,7 @@
 #include "answer/marking.h"
 #include "app/main_window.h"
 #include "app/start_up.h"
+#include "app/translations.h"
 
 #include <QApplication>
 #include <QScreen>
@@ -73,12 +74,14 @@ int main(int argc, char* argv[])
     // As app/main.cpp, from here to window.show().
     QApplication app(argc, argv);
     nameApplication();
+    installQtJapanese();
 
     const QScreen* screen = QGuiApplication::primaryScreen();
     BenchPlatform platform(screen != nullptr ? screen->geometry().width() : 1024,
                            screen != nullptr ? screen->availableGeometry() : QRect());
     MainWindow window(platform);
     platform.setWindow(&window);
+    platform.sound().connectAfterFirstFrame(&window);
     Form_Load(window);
 
     long problems = 0;

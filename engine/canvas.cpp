@@ -276,7 +276,16 @@ void Canvas::print(const QString& text)
     // Glyphs drawn at a finer ratio may reach a fraction of a pixel further.
     if (ratio_ != 1.0)
         area.adjust(-1, -1, 1, 1);
+    if (transcript_)
+        transcript_->append(text);
     notifyChanged(area);
+}
+
+QStringList Canvas::closeTranscript()
+{
+    QStringList texts = transcript_.value_or(QStringList());
+    transcript_.reset();
+    return texts;
 }
 
 void Canvas::printAt(int x, int y, const QString& text)

@@ -9,6 +9,7 @@
 #include <QRect>
 #include <QRgb>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <optional>
@@ -115,6 +116,12 @@ public:
     // a sound or a pause.
     void refreshNow(QRect area);
 
+    // While a transcript is open, every text printed is also kept, in the
+    // order printed: what a problem says in words, for those who cannot see
+    // the drawing. Opening starts an empty one; closing returns it.
+    void openTranscript() { transcript_.emplace(); }
+    QStringList closeTranscript();
+
     // Set by the widget that shows this canvas: changed() is told the area of
     // every drawing operation (schedule a repaint of it), refreshed() when the
     // drawing must show at once, refreshedNow() when an area must be painted
@@ -142,6 +149,7 @@ private:
     QRgb fillColor_ = qRgb(0, 0, 0);
     FillStyle fillStyle_ = FillStyle::Transparent;
     QPoint textPosition_;
+    std::optional<QStringList> transcript_;
 };
 
 // Rounds a pixel coordinate to the nearest whole pixel, ties to even.

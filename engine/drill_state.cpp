@@ -48,6 +48,8 @@ bool DrillState::isRecentAnswer(int row, int n, int window, float v) const
 void DrillState::clearRow(int row)
 {
     RowValues[row].fill(0.0f);
+    RowTexts[row].clear();
+    LastCheck[row].clear();
 }
 
 } // namespace pomuru

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <array>
 #include <cstdint>
@@ -55,6 +56,13 @@ struct DrillState {
     // Rows 0 to 3 (row 0 is never used) by entries 0 to 1000.
     std::array<std::array<float, LastEntry + 1>, LastRow + 1> RowValues{};
 
+    // What each row says in words, for a screen reader: the texts its
+    // current problem shows, in the order drawn (the status line, then the
+    // problem's instruction, numbers and units), and the mark of its last
+    // check, "せいかい" or "まちがい", from the moment the mark is drawn.
+    std::array<QStringList, LastRow + 1> RowTexts{};
+    std::array<QString, LastRow + 1> LastCheck{};
+
     int problemCount(int row) const { return int(RowValues[row][ProblemCount]); }
     bool rowStarted(int row) const { return RowValues[row][RowStarted] != 0; }
 
@@ -74,7 +82,7 @@ struct DrillState {
     // problem n of the row.
     bool isRecentAnswer(int row, int n, int window, float v) const;
 
-    // Sets entries 0 to 1000 of a row to 0.
+    // Sets entries 0 to 1000 of a row to 0 and forgets what it said.
     void clearRow(int row);
 };
 

@@ -94,12 +94,14 @@ void DrawProblem(Drill& drill)
 
     const int n = state.countNewProblem(row);
 
+    canvas.openTranscript();
     canvas.setTextPosition(30, top + 75);
     canvas.setPenColor(colors::black);
     canvas.print(statusLine(state, row, n));
 
     if (state.LevelNo >= 1 && state.LevelNo <= int(generators.size()))
         generators[std::size_t(state.LevelNo - 1)](drill, ProblemPlace{row, top, n});
+    state.RowTexts[row] = canvas.closeTranscript();
 
     AnswerBox& box = drill.controls.answerBox(row - 1);
     box.setBackColor(colors::pink);

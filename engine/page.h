@@ -30,6 +30,9 @@ QString twoCharacterField(int x);
 // max(1, n - 9) to n, oldest first.
 QString statusLine(const DrillState& state, int row, int n);
 
+// What every row of a new page says until it is started.
+inline const QString StartRowPrompt = QStringLiteral("ここをクリックしてください。");
+
 // The row frame: a rounded rectangle from (20, T+70) to (770, T+280).
 inline constexpr int FrameLeft = 20;
 inline constexpr int FrameRight = 770;

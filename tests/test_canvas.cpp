@@ -48,6 +48,7 @@ private Q_SLOTS:
     void floodFillWithTheColourItFindsStillEnds();
     void textStandsWithItsTopLeftAtThePosition();
     void resizeKeepsTheDrawing();
+    void transcriptKeepsTheTextsPrintedWhileOpen();
 };
 
 void TestCanvas::fontsResolveToTheJapaneseFaces_data()
@@ -208,6 +209,28 @@ void TestCanvas::resizeKeepsTheDrawing()
     QCOMPARE(canvas.pixel(2, 2), colors::red);
     QCOMPARE(canvas.size(), QSize(30, 30));
     QVERIFY(!canvas.pixel(30, 2).has_value());
+}
+
+void TestCanvas::transcriptKeepsTheTextsPrintedWhileOpen()
+{
+    // A screen reader hears what a problem printed, in order, and nothing
+    // printed before or after it.
+    Canvas canvas = blankCanvas();
+    canvas.printAt(0, 0, QStringLiteral("before"));
+    canvas.openTranscript();
+    canvas.printAt(0, 0, QStringLiteral("レベル"));
+    canvas.setTextPosition(5, 5);
+    canvas.print(QStringLiteral("0.3 + 1.5 ="));
+    canvas.filledBox(1, 1, 3, 3, colors::red);  // drawings are no words
+    QCOMPARE(canvas.closeTranscript(), (QStringList{QStringLiteral("レベル"), QStringLiteral("0.3 + 1.5 =")}));
+    canvas.printAt(0, 0, QStringLiteral("after"));
+    QCOMPARE(canvas.closeTranscript(), QStringList());
+
+    // Opening again starts afresh.
+    canvas.openTranscript();
+    canvas.openTranscript();
+    canvas.printAt(0, 0, QStringLiteral("○"));
+    QCOMPARE(canvas.closeTranscript(), QStringList{QStringLiteral("○")});
 }
 
 QTEST_MAIN(TestCanvas)

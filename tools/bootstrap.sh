@@ -21,8 +21,9 @@ esac
 
 # dpkg-dev gives dpkg-buildflags, whose hardening flags the optimised builds take.
 packages=(
-  cmake g++ make dpkg-dev
+  cmake g++ make dpkg-dev pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
+  libcanberra-dev libcanberra-pulse qt6-translations-l10n
   fonts-ipafont-gothic fonts-ipafont-mincho
 )
 
@@ -42,9 +43,10 @@ install_missing() {
 }
 
 # The tests also click and type through a virtual X display with a window
-# manager.
+# manager, and listen to the beep on a sound server of their own (PulseAudio
+# with a null sink, recorded with parec).
 if [ "$mode" = test ]; then
-  packages+=(xvfb xauth xdotool openbox)
+  packages+=(xvfb xauth xdotool openbox pulseaudio pulseaudio-utils)
 fi
 
 install_missing "${packages[@]}"
