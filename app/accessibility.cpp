@@ -61,9 +61,9 @@ public:
         , canvas_(canvas)
     {
         Canvas& drawing = canvas->canvas();
-        drawing.changed = [repaint = drawing.changed, this] {
+        drawing.changed = [repaint = drawing.changed, this](QRect area) {
             if (repaint)
-                repaint();
+                repaint(area);
             changed();
         };
     }
