@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: The ポムル developers
 #include "event_sound.h"
 
+#include "first_frame.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QEvent>
@@ -120,36 +122,6 @@ ca_context* openContext(const Canberra& canberra, EventSound::Route route)
 }
 
 // Starts connecting once the window has painted for the first time.
-class FirstFrameWatch : public QObject {
-public:
-    FirstFrameWatch(QWidget* window, EventSound& sound)
-        : QObject(window)
-        , sound_(sound)
-    {
-        window->installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::Paint) {
-            watched->removeEventFilter(this);
-            // After this paint event: the first frame is drawn and shown
-            // before the sound's thread takes the other core.
-            QMetaObject::invokeMethod(
-                this,
-                [this] {
-                    sound_.connect();
-                    deleteLater();
-                },
-                Qt::QueuedConnection);
-        }
-        return false;
-    }
-
-private:
-    EventSound& sound_;
-};
 
 } // namespace
 
@@ -261,8 +233,10 @@ EventSound::~EventSound()
 
 void EventSound::connectAfterFirstFrame(QWidget* window)
 {
+    // After the first frame: it is drawn and shown before the sound's thread
+    // takes the other core.
     if (window != nullptr && firstFrameWatch_ == nullptr && state() == State::Idle)
-        firstFrameWatch_ = new FirstFrameWatch(window, *this);
+        firstFrameWatch_ = afterFirstFrame(window, [this] { connect(); });
 }
 
 void EventSound::connect()

@@ -5,6 +5,7 @@
 
 #include "accessibility.h"
 #include "drill_flow.h"
+#include "first_frame.h"
 #include "look.h"
 
 #include "answer/canvas_press.h"
@@ -63,11 +64,10 @@ QLabel* makeHeading(QWidget* canvas)
 
 QLabel* makePicture(QWidget* canvas, const QString& resource, QPoint at, QSize size)
 {
-    auto* picture = new QLabel(canvas);
+    auto* picture = new PictureBox(resource, canvas);
     keepPresses(picture);
     picture->setFont(pictureFont());
     setBackColor(picture, colors::lightYellow);
-    picture->setPixmap(QPixmap(resource));
     picture->setGeometry(QRect(at, size));
     return picture;
 }
@@ -107,7 +107,7 @@ MainWindow::MainWindow(Platform& platform)
     useOwnLook();
     setPalette(ownPalette());
     setWindowTitle(Caption);
-    setWindowIcon(iconAtEverySize());
+    setWindowIcon(QIcon(QStringLiteral(":/assets/icon16.png")));
     setFixedSize(ClientSize);
     setFont(mincho(26.25));
     setBackColor(this, colors::lightGreen);
@@ -120,6 +120,19 @@ MainWindow::MainWindow(Platform& platform)
     connectHandlers();
     describeForScreenReaders(*this);
 
+    // What the first frame, the grade button and the level menu, does not
+    // show waits until that frame is on the screen.
+    afterFirstFrame(this, [this] { finishAfterFirstFrame(); });
+}
+
+void MainWindow::finishAfterFirstFrame()
+{
+    setWindowIcon(iconAtEverySize());
+    // The pictures of the pages, decoded before "けってい" asks for them.
+    for (const auto* pictures : {&Picture2, &Picture3, &Picture4}) {
+        for (QLabel* picture : *pictures)
+            static_cast<PictureBox*>(picture)->load();
+    }
     for (const QFont& font : {mincho(26.25), fonts::canvasFont(), pictureFont()})
         fonts::warnIfMissing(font);
 }

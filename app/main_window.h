@@ -66,6 +66,7 @@ private:
     void buildKeypad(int strip);
     void buildPictures(int canvas, QPoint boy, QPoint girl, QPoint children);
     void connectHandlers();
+    void finishAfterFirstFrame();
 
     Drill drill_;
 };

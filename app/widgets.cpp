@@ -5,6 +5,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPixmap>
 
 namespace pomuru {
 
@@ -125,6 +126,24 @@ void AnswerBoxWidget::mousePressEvent(QMouseEvent* event)
 {
     QLineEdit::mousePressEvent(event);
     Q_EMIT clicked();
+}
+
+PictureBox::PictureBox(QString resource, QWidget* parent)
+    : QLabel(parent)
+    , resource_(std::move(resource))
+{
+}
+
+void PictureBox::load()
+{
+    if (pixmap().isNull())
+        setPixmap(QPixmap(resource_));
+}
+
+void PictureBox::showEvent(QShowEvent* event)
+{
+    load();
+    QLabel::showEvent(event);
 }
 
 ColourButton::ColourButton(const QString& caption, QRgb backColor, QWidget* parent)

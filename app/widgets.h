@@ -10,6 +10,7 @@
 #include "engine/canvas.h"
 #include "engine/drill.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -71,6 +72,23 @@ Q_SIGNALS:
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
+};
+
+// A picture box that shows a picture from the resources. The picture is
+// decoded when the box is first shown, or earlier by load(), not when the
+// box is built: the window's first frame shows none of them.
+class PictureBox : public QLabel {
+    Q_OBJECT
+public:
+    PictureBox(QString resource, QWidget* parent);
+
+    void load();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    QString resource_;
 };
 
 // A level option: the whole button, not only its circle and caption, takes

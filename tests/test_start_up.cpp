@@ -46,6 +46,8 @@ private Q_SLOTS:
     void picturesLoadAndAreHiddenInTheSmallLayoutOnly_data();
     void picturesLoadAndAreHiddenInTheSmallLayoutOnly();
     void smallLayoutFitsAScreen800By600();
+    void firstDecideShowsTheSamePageBeforeTheFirstFrameWork_data();
+    void firstDecideShowsTheSamePageBeforeTheFirstFrameWork();
     void layoutFitsTheScreensFreeArea_data();
     void layoutFitsTheScreensFreeArea();
     void hiddenCanvasesDrawAtTheirLayoutSize_data();
@@ -146,7 +148,10 @@ void TestStartUp::windowHasItsCaptionClientAreaAndIcon()
     QCOMPARE(fx.window->windowTitle(), QStringLiteral("ポムル Ver1.0.1"));
     QCOMPARE(fx.window->size(), QSize(1018, 743));
     QVERIFY(!fx.window->windowIcon().isNull());
-    // The 16 × 16 icon, and larger renderings of it for docks.
+    // The 16 × 16 icon, and, once the first frame is shown, larger
+    // renderings of it for docks.
+    QCOMPARE(fx.window->windowIcon().availableSizes(), QList<QSize>{QSize(16, 16)});
+    QTRY_COMPARE(fx.window->windowIcon().availableSizes().size(), 8);
     const QIcon icon = fx.window->windowIcon();
     QCOMPARE(icon.availableSizes(), (QList<QSize>{{16, 16}, {22, 22}, {24, 24}, {32, 32}, {48, 48}, {64, 64}, {128, 128}, {256, 256}}));
     QCOMPARE(icon.pixmap(QSize(16, 16)).toImage(), QImage(QStringLiteral(":/assets/icon16.png")).convertToFormat(icon.pixmap(QSize(16, 16)).toImage().format()));
@@ -175,8 +180,12 @@ void TestStartUp::picturesLoadAndAreHiddenInTheSmallLayoutOnly()
     QFETCH(int, screenWidth);
     WindowFixture fx(screenWidth);
     for (int c = 0; c < 2; ++c) {
+        // The pictures are decoded when their canvas is first shown.
+        fx.window->Picture1[std::size_t(c)]->show();
         for (QLabel* picture : {fx.window->Picture2[std::size_t(c)], fx.window->Picture3[std::size_t(c)],
                                 fx.window->Picture4[std::size_t(c)]}) {
+            if (picture->isHidden())
+                continue;  // the boy of the small layout
             // A missing picture or GIF reader leaves the box empty.
             QVERIFY(!picture->pixmap().isNull());
             QCOMPARE(picture->pixmap().size(), picture->size());
@@ -196,6 +205,39 @@ void TestStartUp::smallLayoutFitsAScreen800By600()
     QVERIFY(client.contains(fx.window->Picture7[0]->geometry()));
     QVERIFY(client.contains(QRect(QPoint(8, 8), fx.window->Picture1[0]->size())));
     QVERIFY(client.contains(QRect(QPoint(8, 8), fx.window->Picture1[1]->size())));
+}
+
+void TestStartUp::firstDecideShowsTheSamePageBeforeTheFirstFrameWork_data()
+{
+    QTest::addColumn<int>("level");
+    for (int level = 1; level <= 10; ++level)
+        QTest::newRow(qPrintable(QStringLiteral("level %1").arg(level))) << level;
+}
+
+void TestStartUp::firstDecideShowsTheSamePageBeforeTheFirstFrameWork()
+{
+    // What waits until after the first frame (the pictures, the larger
+    // icons) is there whenever "けってい" comes: a pupil who decides before
+    // that work has run sees the very page of one who decides after it.
+    QFETCH(int, level);
+    QImage early;
+    {
+        WindowFixture fx;
+        QCOMPARE(fx.window->windowIcon().availableSizes().size(), 1);  // not run yet
+        fx.platform.generator.reseed(7);
+        fx.openLevel(level);
+        early = fx.window->grab().toImage();
+    }
+    QImage late;
+    {
+        WindowFixture fx;
+        QTRY_COMPARE(fx.window->windowIcon().availableSizes().size(), 8);  // run
+        fx.platform.generator.reseed(7);
+        fx.openLevel(level);
+        late = fx.window->grab().toImage();
+    }
+    QVERIFY(!early.isNull());
+    QVERIFY(early == late);
 }
 
 void TestStartUp::layoutFitsTheScreensFreeArea_data()
