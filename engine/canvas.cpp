@@ -111,17 +111,28 @@ int roundPixel(double coordinate)
 Canvas::Canvas(QSize size, QRgb background, const QFont& font, double ratio)
     : size_(size)
     , ratio_(drawableRatio(ratio))
-    , image_(blankImage(size, ratio_, background))
     , background_(background)
     , font_(font)
 {
     fontPoints_ = font.pixelSize() * 72.0 / 96.0;
 }
 
+QImage& Canvas::drawing() const
+{
+    if (image_.isNull())
+        image_ = blankImage(size_, ratio_, background_);
+    return image_;
+}
+
 void Canvas::resize(QSize size)
 {
     if (size == size_)
         return;
+    if (image_.isNull()) {
+        size_ = size;  // still blank: nothing to keep
+        notifyChanged(QRect(QPoint(0, 0), size_));
+        return;
+    }
     QImage grown = blankImage(size, ratio_, background_);
     const int width = std::min(grown.width(), image_.width());
     const int height = std::min(grown.height(), image_.height());
@@ -139,6 +150,11 @@ void Canvas::setRatio(double ratio)
     ratio = drawableRatio(ratio);
     if (ratio == ratio_)
         return;
+    if (image_.isNull()) {
+        ratio_ = ratio;  // still blank: nothing to resample
+        notifyChanged(QRect(QPoint(0, 0), size_));
+        return;
+    }
     const std::vector<int> columns = resampling(size_.width(), ratio_, ratio);
     const std::vector<int> rows = resampling(size_.height(), ratio_, ratio);
     QImage resampled = blankImage(size_, ratio, background_);
@@ -199,12 +215,12 @@ QPoint Canvas::pixelAt(QPointF point) const
 
 void Canvas::fillDevice(QRect device, QRgb color)
 {
-    device &= image_.rect();
+    device &= drawing().rect();
     if (device.isEmpty())
         return;
     const QRgb opaque = 0xFF000000u | color;
     for (int y = device.top(); y <= device.bottom(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(image_.scanLine(y));
+        auto* line = reinterpret_cast<QRgb*>(drawing().scanLine(y));
         std::fill(line + device.left(), line + device.right() + 1, opaque);
     }
 }
@@ -227,7 +243,7 @@ void Canvas::line(double x, double y, double dx, double dy, QRgb color)
         notifyChanged(area);
         return;
     }
-    AliasedPainter painter(&image_);
+    AliasedPainter painter(&drawing());
     painter.usePen(color);
     if (ratio_ == 1.0) {
         painter.drawLine(from, to);
@@ -263,7 +279,7 @@ void Canvas::filledBox(int x, int y, int dx, int dy, QRgb color)
 
 void Canvas::print(const QString& text)
 {
-    AliasedPainter painter(&image_);
+    AliasedPainter painter(&drawing());
     painter.setFont(font_);
     painter.usePen(penColor_);
     const QFontMetrics metrics(font_);
@@ -312,7 +328,7 @@ void Canvas::roundRect(int x1, int y1, int x2, int y2, int ellipseWidth, int ell
         roundRectAtRatio(x1, y1, x2, y2, ellipseWidth, ellipseHeight);
         return;
     }
-    AliasedPainter painter(&image_);
+    AliasedPainter painter(&drawing());
     painter.usePen(penColor_);
     if (fillStyle_ == FillStyle::Solid)
         painter.setBrush(QColor::fromRgb(fillColor_));
@@ -343,7 +359,8 @@ void Canvas::roundRectAtRatio(int x1, int y1, int x2, int y2, int ellipseWidth, 
     innerPath.addRoundedRect(inner, std::max(0.0, radiusX - 0.5) * ratio_, std::max(0.0, radiusY - 0.5) * ratio_);
 
     // A painter on the same pixels without the ratio's scaling.
-    QImage device(image_.bits(), image_.width(), image_.height(), image_.bytesPerLine(), image_.format());
+    QImage& image = drawing();
+    QImage device(image.bits(), image.width(), image.height(), image.bytesPerLine(), image.format());
     AliasedPainter painter(&device);
     if (fillStyle_ == FillStyle::Solid) {
         // Outline colour over the whole area, then the inside: no pixel on
@@ -364,13 +381,13 @@ void Canvas::roundRectAtRatio(int x1, int y1, int x2, int y2, int ellipseWidth, 
 
 void Canvas::floodFill(double seedX, double seedY)
 {
-    const int width = image_.width();
-    const int height = image_.height();
+    const int width = drawing().width();
+    const int height = drawing().height();
     const QPoint seedPixel(roundPixel(seedX), roundPixel(seedY));
     if (!QRect(QPoint(0, 0), size_).contains(seedPixel))
         return;
 
-    auto row = [this](int y) { return reinterpret_cast<QRgb*>(image_.scanLine(y)); };
+    auto row = [this](int y) { return reinterpret_cast<QRgb*>(drawing().scanLine(y)); };
     // The seed's block, less its black pixels: at a ratio above 1 a slanted
     // line or a glyph may cover part of it.
     std::vector<QPoint> seeds;
@@ -430,6 +447,8 @@ std::optional<QRgb> Canvas::pixel(int x, int y) const
 {
     if (!QRect(QPoint(0, 0), size_).contains(x, y))
         return std::nullopt;
+    if (image_.isNull())
+        return background_;  // nothing drawn yet
     return image_.pixel(deviceEdge(x), deviceEdge(y));  // RGB32: always opaque
 }
 

@@ -45,7 +45,7 @@ public:
     Canvas(QSize size, QRgb background, const QFont& font, double ratio = 1.0);
 
     // The drawing in device pixels; its devicePixelRatio() is ratio().
-    const QImage& image() const { return image_; }
+    const QImage& image() const { return drawing(); }
     // The size in logical pixels.
     QSize size() const { return size_; }
     // Changes the size; the drawing so far is kept where it still fits.
@@ -132,6 +132,7 @@ public:
 
 private:
     void notifyChanged(QRect area);
+    QImage& drawing() const;
     // The first device pixel of logical coordinate x, along either axis.
     int deviceEdge(int x) const;
     // The logical pixel whose block holds device pixel d, along either axis.
@@ -141,7 +142,9 @@ private:
 
     QSize size_;
     double ratio_ = 1.0;
-    QImage image_;
+    // Made when first drawn on or shown: a blank canvas is only its size and
+    // background, and costs the program no memory until a page uses it.
+    mutable QImage image_;
     QRgb background_;
     QFont font_;
     double fontPoints_ = 0;
