@@ -44,7 +44,7 @@ void TestAccessibility::controlsHaveJapaneseNames_data()
 {
     QTest::addColumn<int>("which");  // the control's place in the list of the test below
     QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("descriptionHas");  // a part of the description; empty: none needed
+    QTest::addColumn<QString>("descriptionHas");  // words the description holds; empty: any
 
     QTest::newRow("answer box of row 1") << 0 << QStringLiteral("1ばんめの もんだいの こたえ") << QString();
     QTest::newRow("answer box of row 2") << 1 << QStringLiteral("2ばんめの もんだいの こたえ") << QString();
