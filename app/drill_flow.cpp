@@ -77,6 +77,10 @@ void Command8_Click(MainWindow& window, int /*index*/)
         return;
     window.Command1[0]->show();
     window.Picture1[std::size_t(drill.state.CanvasIndex)]->hide();
+    // The page that is left holds nothing the next one needs: nothing is
+    // drawn outside the row frames, which the next page draws afresh. Its
+    // image goes, so that a run keeps one page's image, not two.
+    drill.canvas().discard();
     window.Picture7[0]->show();
     for (int i = 0; i <= 2; ++i) {
         window.Text1[std::size_t(i)]->hide();

@@ -4,8 +4,10 @@
 // The program's own start-up, as app/main.cpp does it, for the benchmark
 // runner: it prints the moment of the first frame and then, as asked,
 // exits (start-up), drives N problems through the rows of every level and
-// prints the resident memory as it goes (--problems N), or measures the
-// processor time of real feedback pauses (--pauses N).
+// prints the resident memory as it goes (--problems N), measures the
+// processor time of real feedback pauses (--pauses N), or times the run's
+// first "けってい" of a level, from the press to its page on screen
+// (--decide LEVEL).
 
 #include "bench_platform.h"
 #include "drill_driver.h"
@@ -17,8 +19,11 @@
 #include "app/translations.h"
 
 #include <QApplication>
+#include <QEventLoop>
 #include <QScreen>
+#include <QTimer>
 
+#include <algorithm>
 #include <cstring>
 
 using namespace pomuru;
@@ -67,6 +72,34 @@ void measurePauses(MainWindow& window, BenchPlatform& platform, int pauses)
     std::fflush(stdout);
 }
 
+// The first "けってい" of the run, made at once after the first frame: from
+// the press to the page painted and flushed, wall and processor time.
+void measureDecide(MainWindow& window, int level)
+{
+    CanvasWidget* page = window.Picture1[std::size_t(level == 3 || level == 7 ? 1 : 0)];
+    QEventLoop painted;
+    struct PaintWatch : QObject {
+        QEventLoop* loop = nullptr;
+        bool eventFilter(QObject* /*watched*/, QEvent* event) override
+        {
+            if (event->type() == QEvent::Paint)
+                QTimer::singleShot(0, loop, &QEventLoop::quit);  // once this paint is flushed
+            return false;
+        }
+    } watch;
+    watch.loop = &painted;
+    page->installEventFilter(&watch);
+    const std::int64_t wall0 = monotonicNs();
+    const std::int64_t cpu0 = cpuNs();
+    window.Option2[std::size_t(level - 1)]->click();
+    window.Command10[0]->click();
+    painted.exec();
+    std::printf("decide level=%d wall_ns=%lld cpu_ns=%lld\n", level, static_cast<long long>(monotonicNs() - wall0),
+                static_cast<long long>(cpuNs() - cpu0));
+    std::fflush(stdout);
+    page->removeEventFilter(&watch);
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -86,14 +119,19 @@ int main(int argc, char* argv[])
 
     long problems = 0;
     int pauses = 0;
+    int decideLevel = 0;
     for (int i = 1; i + 1 < argc; ++i) {
         if (std::strcmp(argv[i], "--problems") == 0)
             problems = std::atol(argv[i + 1]);
+        else if (std::strcmp(argv[i], "--decide") == 0)
+            decideLevel = std::clamp(std::atoi(argv[i + 1]), 1, 10);
         else if (std::strcmp(argv[i], "--pauses") == 0)
             pauses = std::atoi(argv[i + 1]);
     }
     FirstFrame firstFrame([&] {
         printFirstFrame();
+        if (decideLevel > 0)
+            measureDecide(window, decideLevel);
         if (problems > 0)
             driveProblems(window, platform, problems);
         if (pauses > 0)

@@ -154,6 +154,30 @@ int main(int argc, char* argv[])
     for (int which = 0; which < 2; ++which)
         startUp[which] = {median(wall[which]), median(cpu[which]), median(rss[which]), wallRuns[which]};
 
+    // The first "けってい" of a run, for every level: a fresh program each
+    // time, so that nothing of a page has been made before.
+    std::fprintf(stderr, "first けってい of each level...\n");
+    constexpr int DecideRounds = 3;
+    QJsonArray decides;
+    double slowestDecideMs = 0;
+    int slowestDecideLevel = 0;
+    for (int level = 1; level <= 10; ++level) {
+        std::vector<double> ms;
+        for (int round = 0; round < DecideRounds; ++round) {
+            const Run run = runProgram(appProgram, {QStringLiteral("--decide"), QString::number(level)}, 30000);
+            const auto decide = fields(run.output, QStringLiteral("decide"));
+            if (!decide.contains(QStringLiteral("wall_ns")))
+                fail(QStringLiteral("the first けってい of level %1 printed nothing").arg(level));
+            ms.push_back(decide.value(QStringLiteral("wall_ns")) / 1e6);
+        }
+        const double levelMedian = median(ms);
+        decides.append(QJsonObject{{QStringLiteral("level"), level}, {QStringLiteral("wall_ms_median"), levelMedian}});
+        if (levelMedian > slowestDecideMs) {
+            slowestDecideMs = levelMedian;
+            slowestDecideLevel = level;
+        }
+    }
+
     // The handlers.
     std::fprintf(stderr, "handlers...\n");
     const Run handlers = runProgram(handlersProgram, {QStringLiteral("--benchmark_format=json")}, 1800000);
@@ -185,7 +209,11 @@ int main(int argc, char* argv[])
     constexpr int Problems = 10000;
     const Run memoryRun = runProgram(appProgram, {QStringLiteral("--problems"), QString::number(Problems)}, 1800000);
     QJsonArray rssSamples;
-    double rssAt1000 = 0;
+    // A page's image and pictures are made when a level first needs them,
+    // and the run visits every level by problem 5,000 (500 a visit): from
+    // there on the memory must stay flat.
+    constexpr int EveryPageUsed = 5000;
+    double rssAtBase = 0;
     double rssAtEnd = 0;
     double rssPeak = 0;
     for (qsizetype i = 0;; ++i) {
@@ -195,21 +223,24 @@ int main(int argc, char* argv[])
         const double problems = sample.value(QStringLiteral("problems"));
         const double mib = sample.value(QStringLiteral("rss_kib")) / 1024;
         rssSamples.append(QJsonObject{{QStringLiteral("problems"), problems}, {QStringLiteral("rss_mib"), mib}});
-        if (problems == 1000)
-            rssAt1000 = mib;
+        if (problems == EveryPageUsed)
+            rssAtBase = mib;
         if (problems == Problems)
             rssAtEnd = mib;
-        if (problems >= 1000)
+        if (problems >= EveryPageUsed)
             rssPeak = std::max(rssPeak, mib);
     }
-    if (rssAtEnd <= 0 || rssAt1000 <= 0)
+    if (rssAtEnd <= 0 || rssAtBase <= 0)
         fail(QStringLiteral("the memory run did not reach %1 problems").arg(Problems));
-    const double growthPercent = 100 * (rssPeak - rssAt1000) / rssAt1000;
+    const double growthPercent = 100 * (rssPeak - rssAtBase) / rssAtBase;
 
     // The table.
     std::vector<Goal> goals;
     const double startUpRatio = startUp[1].wallMs / startUp[0].wallMs;
-    goals.push_back({QStringLiteral("start-up, wall time to first frame (× floor)"), startUpRatio, QStringLiteral("<= 1.20"), startUpRatio <= 1.2});
+    const double startUpCpuRatio = startUp[1].cpuMs / startUp[0].cpuMs;
+    goals.push_back({QStringLiteral("start-up, wall time to first frame (× floor)"), startUpRatio, QStringLiteral("<= 1.10"), startUpRatio <= 1.1});
+    goals.push_back({QStringLiteral("start-up, CPU time to first frame (× floor)"), startUpCpuRatio, QStringLiteral("<= 1.15"), startUpCpuRatio <= 1.15});
+    goals.push_back({QStringLiteral("first けってい to its page, slowest level (ms)"), slowestDecideMs, QStringLiteral("<= 30"), slowestDecideMs <= 30});
     QJsonArray handlerRows;
     QString paintLines;
     const QJsonArray benchmarks = handlersJson.object().value(QStringLiteral("benchmarks")).toArray();
@@ -236,16 +267,18 @@ int main(int argc, char* argv[])
     goals.push_back({QStringLiteral("feedback pause, CPU of one core (%)"), pausePercent, QStringLiteral("< 2"), pausePercent < 2});
     const double rssStartRatio = startUp[1].rssMiB / startUp[0].rssMiB;
     const double rssEndRatio = rssAtEnd / startUp[0].rssMiB;
-    goals.push_back({QStringLiteral("resident memory after start-up (× floor)"), rssStartRatio, QStringLiteral("<= 1.30"), rssStartRatio <= 1.3});
-    goals.push_back({QStringLiteral("resident memory after 10,000 problems (× floor)"), rssEndRatio, QStringLiteral("<= 1.30"), rssEndRatio <= 1.3});
-    goals.push_back({QStringLiteral("memory growth, problem 1,000 to 10,000 (%)"), growthPercent, QStringLiteral("< 2"), growthPercent < 2});
+    goals.push_back({QStringLiteral("resident memory after start-up (× floor)"), rssStartRatio, QStringLiteral("<= 1.15"), rssStartRatio <= 1.15});
+    goals.push_back({QStringLiteral("resident memory after 10,000 problems (× floor)"), rssEndRatio, QStringLiteral("<= 1.20"), rssEndRatio <= 1.2});
+    goals.push_back({QStringLiteral("memory growth, problem 5,000 to 10,000 (%)"), growthPercent, QStringLiteral("< 2"), growthPercent < 2});
 
     std::printf("\nPlatform %s, %d start-ups per program (medians):\n", qPrintable(platformName), runs);
     std::printf("  %-44s %10s %10s %10s\n", "", "wall ms", "CPU ms", "RSS MiB");
     std::printf("  %-44s %10.1f %10.1f %10.1f\n", "floor: plain window with a Japanese label", startUp[0].wallMs, startUp[0].cpuMs, startUp[0].rssMiB);
     std::printf("  %-44s %10.1f %10.1f %10.1f\n", "pomuru", startUp[1].wallMs, startUp[1].cpuMs, startUp[1].rssMiB);
-    std::printf("Resident memory over %d problems: %.1f MiB at 1,000, %.1f MiB peak after that, %.1f MiB at the end.\n",
-                Problems, rssAt1000, rssPeak, rssAtEnd);
+    std::printf("Resident memory over %d problems: %.1f MiB at %d, %.1f MiB peak after that, %.1f MiB at the end.\n",
+                Problems, rssAtBase, EveryPageUsed, rssPeak, rssAtEnd);
+    std::printf("First けってい of a run, from the press to the page on screen (median of %d): slowest level %d, %.1f ms.\n",
+                DecideRounds, slowestDecideLevel, slowestDecideMs);
     std::printf("Feedback pauses: %lld, %.1f s in all, %.1f ms of CPU.\n\n", static_cast<long long>(pauses.size()), pauseWall / 1e9, pauseCpu / 1e6);
     std::printf("The event loop's turn after each handler (painting what it drew; no goal), ms:\n");
     std::printf("  %-44s %10s %10s\n", "", "median", "99 %");
@@ -279,6 +312,7 @@ int main(int argc, char* argv[])
                                                             {QStringLiteral("cpu_ms_median"), startUp[1].cpuMs},
                                                             {QStringLiteral("rss_mib_median"), startUp[1].rssMiB},
                                                             {QStringLiteral("wall_ms_runs"), startUp[1].wallRuns}}}}},
+        {QStringLiteral("first_decide"), decides},
         {QStringLiteral("handlers"), handlerRows},
         {QStringLiteral("feedback_pause"), QJsonObject{{QStringLiteral("cpu_percent_of_one_core"), pausePercent},
                                                        {QStringLiteral("pauses"), pauses}}},

@@ -124,6 +124,12 @@ QImage& Canvas::drawing() const
     return image_;
 }
 
+void Canvas::discard()
+{
+    image_ = QImage();
+    notifyChanged(QRect(QPoint(0, 0), size_));
+}
+
 void Canvas::resize(QSize size)
 {
     if (size == size_)

@@ -108,6 +108,11 @@ public:
     // pixel of its block; nothing outside the canvas.
     std::optional<QRgb> pixel(int x, int y) const;
 
+    // Forgets the drawing and gives its memory back: the canvas is blank, in
+    // its background colour, until it is next drawn on. Pen, fill and text
+    // settings stay.
+    void discard();
+
     // Shows the drawing as soon as the handler gives way (the window's canvas
     // schedules a repaint).
     void refresh();

@@ -48,6 +48,8 @@ private Q_SLOTS:
     void smallLayoutFitsAScreen800By600();
     void firstDecideShowsTheSamePageBeforeTheFirstFrameWork_data();
     void firstDecideShowsTheSamePageBeforeTheFirstFrameWork();
+    void pageOpenedAgainAfterADrillIsTheFreshPage_data();
+    void pageOpenedAgainAfterADrillIsTheFreshPage();
     void layoutFitsTheScreensFreeArea_data();
     void layoutFitsTheScreensFreeArea();
     void hiddenCanvasesDrawAtTheirLayoutSize_data();
@@ -238,6 +240,60 @@ void TestStartUp::firstDecideShowsTheSamePageBeforeTheFirstFrameWork()
     }
     QVERIFY(!early.isNull());
     QVERIFY(early == late);
+}
+
+void TestStartUp::pageOpenedAgainAfterADrillIsTheFreshPage_data()
+{
+    firstDecideShowsTheSamePageBeforeTheFirstFrameWork_data();
+}
+
+void TestStartUp::pageOpenedAgainAfterADrillIsTheFreshPage()
+{
+    // A page left with "終わる" gives its image back; the next visit must
+    // show exactly the page of a fresh start, so nothing of a drill may have
+    // been drawn outside the row frames that the next page draws afresh.
+    QFETCH(int, level);
+    QImage fresh;
+    {
+        WindowFixture fx;
+        fx.openLevel(level);
+        fresh = fx.canvas().image().copy();
+    }
+    WindowFixture fx;
+    fx.openLevel(level);
+    for (int row = FirstRow; row <= LastRow; ++row)
+        fx.pressCanvas(300, rowTop(row) + 100);
+    for (int round = 0; round < 4; ++round) {
+        for (int row = FirstRow; row <= LastRow; ++row) {
+            fx.pressCanvas(130 + 50 * round, rowTop(row) + 242);  // a tape cell at level 3
+            fx.pressCanvas(500 + 66 * (round % 3), rowTop(row) + 160);  // a symbol box at level 7
+            if (fx.state().CanvasIndex == 0)
+                fx.window->Text1[std::size_t(row - 1)]->setText(QString::number(round));
+            fx.click(fx.checkButton(row));
+        }
+    }
+    // Outside the frames the drilled page is still the fresh one.
+    const QImage drilled = fx.canvas().image();
+    const auto insideAFrame = [](int x, int y) {
+        for (int row = FirstRow; row <= LastRow; ++row) {
+            if (x >= 20 && x < 770 && y >= rowTop(row) + 70 && y < rowTop(row) + 280)
+                return true;
+        }
+        return false;
+    };
+    int outsideDiffering = 0;
+    for (int y = 0; y < fresh.height(); ++y) {
+        for (int x = 0; x < fresh.width(); ++x)
+            outsideDiffering += !insideAFrame(x, y) && drilled.pixel(x, y) != fresh.pixel(x, y) ? 1 : 0;
+    }
+    QCOMPARE(outsideDiffering, 0);
+    QVERIFY(drilled != fresh);  // the drill did draw, inside the frames
+
+    fx.platform.answers = {true};
+    fx.click(fx.window->Command8[std::size_t(fx.state().CanvasIndex)]);
+    QVERIFY(fx.window->Picture7[0]->isVisible());
+    fx.openLevel(level);
+    QVERIFY(fx.canvas().image() == fresh);
 }
 
 void TestStartUp::layoutFitsTheScreensFreeArea_data()
