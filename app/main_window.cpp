@@ -62,7 +62,7 @@ QLabel* makeHeading(QWidget* canvas)
     return label;
 }
 
-QLabel* makePicture(QWidget* canvas, const QString& resource, QPoint at, QSize size)
+PictureBox* makePicture(QWidget* canvas, const QString& resource, QPoint at, QSize size)
 {
     auto* picture = new PictureBox(resource, canvas);
     keepPresses(picture);
@@ -130,8 +130,8 @@ void MainWindow::finishAfterFirstFrame()
     setWindowIcon(iconAtEverySize());
     // The pictures of the pages, decoded before "けってい" asks for them.
     for (const auto* pictures : {&Picture2, &Picture3, &Picture4}) {
-        for (QLabel* picture : *pictures)
-            static_cast<PictureBox*>(picture)->load();
+        for (PictureBox* picture : *pictures)
+            picture->load();
     }
     for (const QFont& font : {mincho(26.25), fonts::canvasFont(), pictureFont()})
         fonts::warnIfMissing(font);

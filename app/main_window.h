@@ -52,9 +52,9 @@ public:
     std::array<ColourButton*, 30> Command6{};     // the digit keys
     std::array<ColourButton*, 3> Command11{};     // the point keys
     std::array<ColourButton*, 3> Command7{};      // the erase keys "けす"
-    std::array<QLabel*, 2> Picture2{};           // the girl
-    std::array<QLabel*, 2> Picture3{};           // the puzzled boy
-    std::array<QLabel*, 2> Picture4{};           // the group of children
+    std::array<PictureBox*, 2> Picture2{};       // the girl
+    std::array<PictureBox*, 2> Picture3{};       // the puzzled boy
+    std::array<PictureBox*, 2> Picture4{};       // the group of children
 
 protected:
     void closeEvent(QCloseEvent* event) override;
