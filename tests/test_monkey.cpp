@@ -156,7 +156,11 @@ public:
             const Table tableBefore = state().RowValues;
             platform_->drawsThisEvent = 0;
             platform_->level = state().LevelNo;
-            platform_->answers.assign(1, chance(0.35));
+            // The first long visit of a run is a pupil at a long drill: a
+            // stray press on "終わる" is answered No until its events are
+            // used up, so that its rows go past the records they hold.
+            const bool keepDrilling = firstLongVisit_ && onPage() && pageEventsLeft_ > 0;
+            platform_->answers.assign(1, !keepDrilling && chance(0.35));
             platform_->answered.clear();
             const qsizetype messagesBefore = platform_->messages.size();
             symbolRow_ = 0;
@@ -216,6 +220,7 @@ private:
         for (auto& row : settled_)
             row.clear();
         pageEventsLeft_ = 0;
+        wasOnPage_ = false;
     }
 
     void click(QWidget* widget, QPoint at = {}, Qt::MouseButton button = Qt::LeftButton)
@@ -250,12 +255,13 @@ private:
         if (roll < 72) {
             note(QStringLiteral("けってい at level %1").arg(state().LevelNo));
             click(window_->Command10[0]);
-            pageLevel_ = state().LevelNo;
             // Short visits, so that a short run sees every level; in a long
             // run the first visit and now and then another are long ones
             // that take rows past the 99 records they hold.
-            const bool longVisit = longVisits_ && (problemsByLevel == decltype(problemsByLevel){} || chance(0.1));
+            const bool firstVisit = problemsByLevel == decltype(problemsByLevel){};
+            const bool longVisit = longVisits_ && (firstVisit || chance(0.05));
             pageEventsLeft_ = longVisit ? 1500 + pick(3000) : 15 + pick(60);
+            firstLongVisit_ = longVisit && firstVisit;
         } else if (roll < 78) {
             note(QStringLiteral("おわり, answering %1").arg(platform_->answers.front() ? "yes" : "no"));
             click(window_->Command2[0]);
@@ -300,9 +306,9 @@ private:
             pressKeys(visibleAnswerBox() != nullptr ? static_cast<QWidget*>(visibleAnswerBox()) : window_.get());
         else if (roll < 78)
             pressCheck();
-        else if (roll < 88)
+        else if (roll < 92)
             answerRightly();
-        else if (roll < 94)
+        else if (roll < 96)
             strayInput();
         else
             pressAnywhere();
@@ -337,6 +343,16 @@ private:
             note(QStringLiteral("window click at (%1, %2)").arg(at.x()).arg(at.y()));
             QTest::mouseClick(window, Qt::LeftButton, {}, at);
         }
+    }
+
+    // The level whose option the menu shows chosen; 0 for none.
+    int chosenInMenu() const
+    {
+        for (int i = 0; i < int(window_->Option2.size()); ++i) {
+            if (window_->Option2[std::size_t(i)]->isChecked())
+                return i + 1;
+        }
+        return 0;
     }
 
     std::vector<int> startedRows()
@@ -591,6 +607,11 @@ private:
             if (red != 1)
                 return QStringLiteral("%1 red symbol boxes in row %2 after a symbol press").arg(red).arg(symbolRow_);
         }
+        // However the page opened (by "けってい" or by a stray press on it),
+        // it drills the level that the menu showed chosen.
+        if (onPage() && !wasOnPage_)
+            pageLevel_ = chosenInMenu();
+        wasOnPage_ = onPage() && !platform_->ended;
         if (const QWidget* focus = window_->focusWidget(); focus != nullptr && !focus->isVisible() && !platform_->ended)
             return QStringLiteral("the hidden %1 holds the keyboard focus").arg(focus->metaObject()->className());
         return onPage() && !platform_->ended ? checkControls() : QString();
@@ -693,7 +714,7 @@ private:
         const DrillState& s = state();
         if (window_->Picture1[std::size_t(s.CanvasIndex)]->isHidden())
             return QStringLiteral("the page shows no canvas");
-        if (s.LevelNo != pageLevel_ || !window_->Option2[std::size_t(pageLevel_ - 1)]->isChecked())
+        if (pageLevel_ < 1 || s.LevelNo != pageLevel_ || chosenInMenu() != pageLevel_)
             return QStringLiteral("the page of level %1 now drills level %2").arg(pageLevel_).arg(s.LevelNo);
         if (s.CanvasIndex != (s.LevelNo == 3 || s.LevelNo == 7 ? 1 : 0))
             return QStringLiteral("level %1 on canvas %2").arg(s.LevelNo).arg(s.CanvasIndex);
@@ -716,6 +737,8 @@ private:
     long pageEventsLeft_ = 0;
     int symbolRow_ = 0;
     int pageLevel_ = 0;  // the level chosen when the page opened
+    bool firstLongVisit_ = false;
+    bool wasOnPage_ = false;
     std::unique_ptr<GuardedPlatform> platform_;
     std::unique_ptr<MainWindow> window_;
     std::array<std::vector<Record>, LastRow + 1> settled_;
