@@ -73,7 +73,7 @@ bool judgeCells(const Canvas& canvas, int top, float value1)
 
 bool judgeSymbol(const Canvas& canvas, int top, float value1, float value2)
 {
-    const int expected = value1 > value2 ? symbols::Greater : value1 == value2 ? symbols::Equal : symbols::Less;
+    const int expected = symbols::between(value1, value2);
     return isRed(canvas, symbols::seed(expected, top));
 }
 

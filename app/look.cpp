@@ -47,13 +47,16 @@ QPalette ownPalette()
         {QPalette::ToolTipText, 0xff000000, 0xff000000},
         {QPalette::PlaceholderText, 0x80000000, 0x80000000},
     }};
-    QPalette own;
-    for (const RoleColours& each : Roles) {
-        const auto colour = [](QRgb argb) { return QColor::fromRgba(argb); };
-        own.setColor(QPalette::Active, each.role, colour(each.active));
-        own.setColor(QPalette::Inactive, each.role, colour(each.active));
-        own.setColor(QPalette::Disabled, each.role, colour(each.disabled));
-    }
+    static const QPalette own = [] {
+        QPalette palette;
+        for (const RoleColours& each : Roles) {
+            const auto colour = [](QRgb argb) { return QColor::fromRgba(argb); };
+            palette.setColor(QPalette::Active, each.role, colour(each.active));
+            palette.setColor(QPalette::Inactive, each.role, colour(each.active));
+            palette.setColor(QPalette::Disabled, each.role, colour(each.disabled));
+        }
+        return palette;
+    }();
     return own;
 }
 

@@ -73,8 +73,8 @@ PictureBox* makePicture(QWidget* canvas, const QString& resource, QPoint at, QSi
 }
 
 // The 16 × 16 icon of the title bar, and the larger renderings of the same
-// icon that docks and task switchers ask for. Each is read only when a size
-// is asked for.
+// icon that docks and task switchers ask for. Qt reads each file as it is
+// added, so the window takes them only after its first frame.
 QIcon iconAtEverySize()
 {
     QIcon icon(QStringLiteral(":/assets/icon16.png"));

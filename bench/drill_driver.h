@@ -73,7 +73,7 @@ public:
             }
         } else if (s.LevelNo == 7) {
             const float value2 = s.record(row, k, Value2);
-            const int expected = value1 > value2 ? symbols::Greater : value1 == value2 ? symbols::Equal : symbols::Less;
+            const int expected = symbols::between(value1, value2);
             const int box = right ? expected : (expected + 1 + pick(2)) % 3;
             const QPoint seed = symbols::seed(box, top);
             Picture1_MouseDown(drill(), 1, 1, 0, float(seed.x() + 5), float(seed.y() + 5));

@@ -119,7 +119,7 @@ void TestFeedbackPauseX11::clicksAndKeysDuringThePauseAreDropped()
         for (int cell = 0; cell < int(10 * value1 + 0.5f); ++cell)
             QVERIFY(clickAt(canvas, tape::probe(cell, rowTop(1))));
     } else if (level == 7) {
-        const int symbol = value1 > value2 ? symbols::Greater : value1 == value2 ? symbols::Equal : symbols::Less;
+        const int symbol = symbols::between(value1, value2);
         QVERIFY(clickAt(canvas, symbols::seed(symbol, rowTop(1)) + QPoint(10, 10)));
     } else {
         QVERIFY(typeKeys(QString::number(double(value1))));

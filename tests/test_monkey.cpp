@@ -541,7 +541,7 @@ private:
             }
         } else if (level == 7) {
             const float value2 = state().record(row, k, Value2);
-            const int box = value1 > value2 ? symbols::Greater : value1 == value2 ? symbols::Equal : symbols::Less;
+            const int box = symbols::between(value1, value2);
             click(canvasWidget(), symbols::seed(box, top) + QPoint(3, 3));
         } else {
             AnswerBoxWidget* box = window_->Text1[std::size_t(row - 1)];

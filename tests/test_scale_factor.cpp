@@ -130,7 +130,7 @@ struct Drilled {
             pressCell(cells < tape::Cells ? cells : cells - 1);  // the one cell too many, or too few
             check(right);
         } else if (level == 7) {
-            const int expected = value1 > value2 ? symbols::Greater : value1 == value2 ? symbols::Equal : symbols::Less;
+            const int expected = symbols::between(value1, value2);
             firstChoice = (expected + 1) % 3;
             chooseSymbol(firstChoice);
             answered = fx.canvas().image();

@@ -65,7 +65,7 @@ void answerRow1Right(WindowFixture& fx)
         for (int cell = 0; cell < int(std::lround(10 * value1)); ++cell)
             pressAt(fx, canvasInUse(fx), tape::probe(cell, rowTop(1)));
     } else if (level == 7) {
-        const int symbol = value1 > value2 ? symbols::Greater : value1 == value2 ? symbols::Equal : symbols::Less;
+        const int symbol = symbols::between(value1, value2);
         pressAt(fx, canvasInUse(fx), symbols::seed(symbol, rowTop(1)) + QPoint(5, 5));
     } else {
         for (const char c : QString::number(double(value1)).toLatin1())

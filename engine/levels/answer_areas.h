@@ -48,6 +48,12 @@ inline constexpr int Top = 157;  // below the row top T
 inline constexpr int Size = 40;
 enum Symbol { Greater = 0, Equal = 1, Less = 2 };
 
+// The symbol that stands rightly between the left and the right number.
+inline constexpr int between(float left, float right)
+{
+    return left > right ? Greater : left == right ? Equal : Less;
+}
+
 // The point just inside a box's top-left corner: the fill seed and the probe.
 inline QPoint seed(int box, int rowTop) { return QPoint(boxes[std::size_t(box)].left + 2, rowTop + Top + 2); }
 // The box holding a press (bounds exclusive), or -1.
