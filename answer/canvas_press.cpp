@@ -19,7 +19,7 @@ void startRow(Drill& drill, int row)
     auto& values = state.RowValues[row];
     values[RowStarted] = 1;
     std::fill(values.begin() + 1, values.begin() + 201, 0.0f);
-    DrawProblem(drill);
+    DrawProblem(drill, row);
     drill.controls.answerBox(row - 1).show();
     drill.controls.showCheckButton(checkButtonOfRow(row, state.CanvasIndex));
     drill.controls.showKeypad(row - 1);

@@ -93,6 +93,7 @@ void FlashMark(Drill& drill, int top)
 
 void Command5_Click(Drill& drill, int index)
 {
+    Q_ASSERT(index >= 0 && index <= 5);
     DrillState& state = drill.state;
     const int row = rowOfCheckButton(index);
     state.ProblemRow = std::int16_t(row);
@@ -107,16 +108,13 @@ void Command5_Click(Drill& drill, int index)
     if (k < 1)
         return;  // the row shows no problem yet: nothing to mark
 
-    const double typed = typedAnswer(box.text());
-    const int attempt = int(++state.record(row, k, AttemptCount));
-
     bool right = false;
     if (state.LevelNo == 3)
         right = judgeCells(drill.canvas(), top, state.record(row, k, Value1));
     else if (state.LevelNo == 7)
         right = judgeSymbol(drill.canvas(), top, state.record(row, k, Value1), state.record(row, k, Value2));
     else
-        right = float(typed) == state.record(row, k, Value1);
+        right = float(typedAnswer(box.text())) == state.record(row, k, Value1);
 
     Canvas& canvas = drill.canvas();
     canvas.setPenColor(colors::red);
@@ -126,20 +124,13 @@ void Command5_Click(Drill& drill, int index)
     state.LastCheck[row] = right ? RightInWords : WrongInWords;
     FlashMark(drill, top);
 
-    const auto result = RecordSlot(AttemptResult1 + std::min(attempt, 3) - 1);
-    if (right) {
-        state.record(row, k, Mark) = attempt == 1 ? MarkRightFirst : MarkRightLater;
-        state.record(row, k, result) = AttemptRight;
-        DrawProblem(drill);
-        return;
-    }
-    state.record(row, k, result) = AttemptWrong;
-    if (state.CanvasIndex == 0)
+    const bool settled = state.recordAttempt(row, right);
+    // A wrong typed answer goes; painted cells and a chosen symbol stay for
+    // the pupil to correct.
+    if (!right && state.CanvasIndex == 0)
         box.setText(QString());
-    if (attempt >= 3) {
-        state.record(row, k, Mark) = MarkWrong;
-        DrawProblem(drill);
-    }
+    if (settled)
+        DrawProblem(drill, row);
 }
 
 } // namespace pomuru

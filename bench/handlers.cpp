@@ -97,7 +97,7 @@ void DrawProblemAtLevel(benchmark::State& state)
         state, [&] { row = row % driver->rows() + 1; },
         [&] {
             driver->state().ProblemRow = std::int16_t(row);
-            DrawProblem(driver->drill());
+            DrawProblem(driver->drill(), row);
         });
 }
 

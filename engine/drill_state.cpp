@@ -36,13 +36,34 @@ int DrillState::countNewProblem(int row)
     return n;
 }
 
-bool DrillState::isRecentAnswer(int row, int n, int window, float v) const
+RecentAnswers DrillState::recentAnswers(int row, int n, int window) const
 {
-    for (int k = std::max(1, n - window); k <= n - 1; ++k) {
-        if (record(row, k, Value1) == v)
-            return true;
-    }
-    return false;
+    RecentAnswers recent;
+    for (int k = std::max(1, n - window); k <= n - 1; ++k)
+        recent.add(record(row, k, Value1));
+    return recent;
+}
+
+void DrillState::recordProblem(int row, int n, float value1, float value2)
+{
+    record(row, n, Value1) = value1;
+    record(row, n, Value2) = value2;
+    record(row, n, Value3) = 0;
+    record(row, n, Value4) = 0;
+}
+
+bool DrillState::recordAttempt(int row, bool right)
+{
+    constexpr int MostAttempts = 3;
+    const int k = problemCount(row);
+    const int attempt = int(++record(row, k, AttemptCount));
+    const auto result = RecordSlot(AttemptResult1 + std::min(attempt, MostAttempts) - 1);
+    record(row, k, result) = right ? AttemptRight : AttemptWrong;
+    if (right)
+        record(row, k, Mark) = attempt == 1 ? MarkRightFirst : MarkRightLater;
+    else if (attempt >= MostAttempts)
+        record(row, k, Mark) = MarkWrong;
+    return right || attempt >= MostAttempts;
 }
 
 void DrillState::clearRow(int row)

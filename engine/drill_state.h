@@ -3,6 +3,8 @@
 
 #pragma once
 
+#include "levels/level.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -51,7 +53,7 @@ struct DrillState {
     std::int16_t ScreenWidthPixels = 0;  // measured once at start-up
     std::int16_t CanvasIndex = 0;        // 0, or 1 for the levels answered on the canvas
     std::int16_t ProblemRow = 0;         // 1 to 3
-    QString Instruction;                 // the instruction line a level prints
+    QString Instruction;                 // the instruction line of the problem drawn last, if its level has one
 
     // Rows 0 to 3 (row 0 is never used) by entries 0 to 1000.
     std::array<std::array<float, LastEntry + 1>, LastRow + 1> RowValues{};
@@ -78,9 +80,18 @@ struct DrillState {
     // the oldest is dropped, so nothing is ever written beyond entry 1000.
     int countNewProblem(int row);
 
-    // Whether v equals Value1 of one of the up to `window` problems before
-    // problem n of the row.
-    bool isRecentAnswer(int row, int n, int window, float v) const;
+    // Value1 of the up to `window` problems before problem n of the row.
+    RecentAnswers recentAnswers(int row, int n, int window) const;
+
+    // Writes Value1 and Value2 of problem n's record and zeroes Value3 and
+    // Value4; Value5 is left as it was.
+    void recordProblem(int row, int n, float value1, float value2);
+
+    // Records an attempt at the row's current problem, right or wrong: counts
+    // it, notes its result, and settles the problem when it is right (mark
+    // ○ at the first attempt, △ later) or wrong for the third time (×).
+    // Returns whether the problem is settled.
+    bool recordAttempt(int row, bool right);
 
     // Sets entries 0 to 1000 of a row to 0 and forgets what it said.
     void clearRow(int row);

@@ -4,9 +4,7 @@
 #include "page.h"
 
 #include "colors.h"
-#include "levels/levels.h"
-
-#include <array>
+#include "levels/level.h"
 
 namespace pomuru {
 
@@ -17,14 +15,24 @@ void drawFrame(Canvas& canvas, int top)
     canvas.roundRect(FrameLeft, top + FrameTop, FrameRight, top + FrameBottom, FrameCorner, FrameCorner);
 }
 
-using Generator = void (*)(Drill&, const ProblemPlace&);
+// The level's own part of a problem: its numbers, its record, its picture
+// and where the row's answer box goes.
+void drawLevelProblem(Drill& drill, const Level& level, int row, int n)
+{
+    DrillState& state = drill.state;
+    PlatformWholes random(drill.platform);
+    const Problem problem = level.draw(random, state.recentAnswers(row, n, level.window));
+    state.recordProblem(row, n, problem.value1, problem.value2);
+    state.Instruction = level.instruction.toString();
 
-// The generators by LevelNo - 1.
-constexpr std::array<Generator, 10> generators{
-    drawWaterProblem,      drawColouredTapeProblem, drawPaintTapeProblem,  drawNumberLineProblem,
-    drawCountTenthsProblem, drawTenthsValueProblem, drawComparisonProblem, drawAdditionProblem,
-    drawSubtractionProblem, drawMixedProblem,
-};
+    Canvas& canvas = drill.canvas();
+    const int top = rowTop(row);
+    level.paint(canvas, problem, top);
+    if (level.answerPlace != nullptr) {
+        const QPoint place = level.answerPlace(canvas, problem, top);
+        drill.controls.answerBox(row - 1).moveTo(place.x(), place.y());
+    }
+}
 
 QString markSymbol(float mark)
 {
@@ -39,11 +47,6 @@ QString markSymbol(float mark)
 
 } // namespace
 
-int canvasForLevel(int level)
-{
-    return (level == 3 || level == 7) ? 1 : 0;
-}
-
 int rowsOnPage(int screenWidthPixels)
 {
     return screenWidthPixels < 1000 ? 2 : 3;
@@ -52,7 +55,8 @@ int rowsOnPage(int screenWidthPixels)
 void PageSetup(Drill& drill)
 {
     DrillState& state = drill.state;
-    state.CanvasIndex = std::int16_t(canvasForLevel(state.LevelNo));
+    const Level* level = findLevel(state.LevelNo);
+    state.CanvasIndex = std::int16_t(level != nullptr ? level->canvas : 0);
     Canvas& canvas = drill.canvas();
     canvas.setPenColor(colors::white);
     canvas.setFillColor(colors::white);
@@ -79,10 +83,10 @@ QString statusLine(const DrillState& state, int row, int n)
         + twoCharacterField(n) + QStringLiteral(")  せいせき：") + marks;
 }
 
-void DrawProblem(Drill& drill)
+void DrawProblem(Drill& drill, int row)
 {
+    Q_ASSERT(row >= FirstRow && row <= LastRow);
     DrillState& state = drill.state;
-    const int row = state.ProblemRow;
     const int top = rowTop(row);
     Canvas& canvas = drill.canvas();
 
@@ -99,8 +103,8 @@ void DrawProblem(Drill& drill)
     canvas.setPenColor(colors::black);
     canvas.print(statusLine(state, row, n));
 
-    if (state.LevelNo >= 1 && state.LevelNo <= int(generators.size()))
-        generators[std::size_t(state.LevelNo - 1)](drill, ProblemPlace{row, top, n});
+    if (const Level* level = findLevel(state.LevelNo))
+        drawLevelProblem(drill, *level, row, n);
     state.RowTexts[row] = canvas.closeTranscript();
 
     AnswerBox& box = drill.controls.answerBox(row - 1);

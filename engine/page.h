@@ -9,17 +9,13 @@
 
 namespace pomuru {
 
-// Chooses the canvas for the level and draws the empty row frames on it.
+// Chooses the canvas of the level and draws the empty row frames on it.
 void PageSetup(Drill& drill);
 
-// Draws the next problem of row ProblemRow: blanks the row, counts the
-// problem, prints the status line, lets the level's generator draw the
-// problem, and readies the row's answer box (pink and empty).
-void DrawProblem(Drill& drill);
-
-// Canvas 1, which has no answer boxes, serves the levels answered by presses
-// on the canvas (3: painting the tape, 7: choosing a symbol).
-int canvasForLevel(int level);
+// Draws the next problem of a row: blanks the row, counts the problem,
+// prints the status line, lets the level draw the problem, records it,
+// paints it and places the answer box, and readies that box (pink and empty).
+void DrawProblem(Drill& drill, int row);
 // Two rows on a screen below 1000 pixels, three from 1000 on.
 int rowsOnPage(int screenWidthPixels);
 

@@ -28,7 +28,7 @@ void startRow(DrillFixture& fx, int row)
 {
     fx.state().ProblemRow = std::int16_t(row);
     fx.state().RowValues[row][RowStarted] = 1;
-    DrawProblem(fx.drill);
+    DrawProblem(fx.drill, fx.state().ProblemRow);
     if (fx.state().LevelNo == 3)
         drawTape(fx.canvas(), rowTop(row));
     if (fx.state().LevelNo == 7)

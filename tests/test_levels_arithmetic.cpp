@@ -6,8 +6,10 @@
 
 #include "support/drill_fixture.h"
 #include "support/printed_text.h"
+#include "support/scripted_wholes.h"
 
 #include "engine/levels/expression.h"
+#include "engine/levels/level.h"
 #include "engine/page.h"
 
 #include <QTest>
@@ -21,22 +23,9 @@ using namespace pomuru::testing;
 
 namespace {
 
-constexpr int Numbers = 19;     // 0 to 1.8
-constexpr int Operations = 100;  // level 10's selector: 0 to 49 add, 50 to 99 subtract
-
 float tenths(int t)
 {
     return float(t / 10.0);
-}
-
-// Scripts the whole numbers of one or more problems: a and b for levels 8 and
-// 9, a, b and the operation selector for level 10.
-void scriptDraws(DrillFixture& fx, int level, const QList<int>& draws)
-{
-    for (int i = 0; i < draws.size(); ++i) {
-        const bool selector = level == 10 && i % 3 == 2;
-        fx.platform.scriptWhole(draws[i], selector ? Operations : Numbers);
-    }
 }
 
 // Gives up a run that would otherwise never end, so that a generator caught
@@ -68,7 +57,7 @@ struct BoundedDrill {
     bool drawNext()
     {
         try {
-            DrawProblem(drill);
+            DrawProblem(drill, 1);
             return true;
         } catch (const std::runtime_error&) {
             return false;
@@ -143,9 +132,9 @@ void TestLevelsArithmetic::expressionLineAndAnswerBox()
     const int T = rowTop(row);
     fx.state().ProblemRow = std::int16_t(row);
     fx.state().RowValues[row][10 + Value5] = 42;
-    scriptDraws(fx, level, draws);
+    scriptWholes(fx, row, draws);
 
-    DrawProblem(fx.drill);
+    DrawProblem(fx.drill, fx.state().ProblemRow);
 
     QCOMPARE(fx.platform.draws, int(draws.size()));
     QVERIFY(showsText(fx.canvas(), 80, T + 120, QStringLiteral("次の計算をしましょう。")));
@@ -160,13 +149,13 @@ void TestLevelsArithmetic::expressionLineAndAnswerBox()
 void TestLevelsArithmetic::layoutReturnsTheTextItPrints()
 {
     DrillFixture fx(10);
-    fx.state().Instruction = CalculationInstruction;
-    const ProblemPlace place{3, rowTop(3), 1};
-    const Expression expression{12, 9, true};
-    const QString text = layOutExpression(fx.drill, place, expression);
+    const int top = rowTop(3);
+    const Problem problem{.first = 12, .second = 9, .subtraction = true};
+    MixedLevel.paint(fx.canvas(), problem, top);
+    const QString text = calculationText(problem);
     QCOMPARE(text, QStringLiteral("1.2 - 0.9 ="));
-    QVERIFY(showsText(fx.canvas(), 150, place.top + 160, text));
-    QVERIFY(!showsText(fx.canvas(), 150, place.top + 160, QStringLiteral("1.2 + 0.9 =")));
+    QVERIFY(showsText(fx.canvas(), 150, top + 160, text));
+    QVERIFY(!showsText(fx.canvas(), 150, top + 160, QStringLiteral("1.2 + 0.9 =")));
     QCOMPARE(fx.canvas().fillStyle(), FillStyle::Transparent);
 }
 
@@ -175,9 +164,8 @@ void TestLevelsArithmetic::answerBoxStandsFurtherRightAfterDecimals()
     auto boxLeftFor = [](int a, int b) {
         DrillFixture fx(8);
         fx.state().ProblemRow = 1;
-        fx.platform.scriptWhole(a, Numbers);
-        fx.platform.scriptWhole(b, Numbers);
-        DrawProblem(fx.drill);
+        scriptWholes(fx, 1, {a, b});
+        DrawProblem(fx.drill, fx.state().ProblemRow);
         return fx.controls.boxes[0].position.x();
     };
     const int afterWholes = boxLeftFor(0, 10);     // 0 + 1 =
@@ -211,9 +199,9 @@ void TestLevelsArithmetic::windowEndsWhereEachLevelSays()
     const int row = 1;
     fx.state().ProblemRow = row;
     setHistory(fx.state(), row, before, {tenths(5), tenths(6)});
-    scriptDraws(fx, level, draws);
+    scriptWholes(fx, row, draws);
 
-    DrawProblem(fx.drill);
+    DrawProblem(fx.drill, fx.state().ProblemRow);
 
     QCOMPARE(fx.platform.draws, int(draws.size()));
     QCOMPARE(fx.state().record(row, before + 1, Value1), tenths(5));
@@ -283,13 +271,14 @@ void TestLevelsArithmetic::mixedLevelAddsAndSubtractsAs361To190()
     // a ≥ b, and a failed subtraction draws its operation again too.
     FakePlatform platform;
     platform.seedRandom(7);
+    PlatformWholes random(platform);
     constexpr int Problems = 200'000;
     int subtractions = 0;
     for (int i = 0; i < Problems; ++i) {
-        const Expression expression = drawMixedNumbers(platform);
-        if (expression.subtraction) {
+        const Problem problem = MixedLevel.draw(random, RecentAnswers{});
+        if (problem.subtraction) {
             ++subtractions;
-            QVERIFY(expression.a >= expression.b);
+            QVERIFY(problem.first >= problem.second);
         }
     }
     const double share = double(subtractions) / Problems;
@@ -307,8 +296,8 @@ void TestLevelsArithmetic::mixedLevelOnlyAddsWhileEveryDifferenceIsRecent()
     fx.state().ProblemRow = row;
     // Problems 1 to 19 subtract d - 0 for each difference d from 0 to 1.8.
     for (int d = 0; d <= 18; ++d) {
-        scriptDraws(fx, 10, {d, 0, 99});
-        DrawProblem(fx.drill);
+        scriptWholes(fx, row, {d, 0, 99});
+        DrawProblem(fx.drill, fx.state().ProblemRow);
         QCOMPARE(fx.state().record(row, d + 1, Value1), tenths(d));
     }
     QVERIFY(fx.platform.scriptedDraws.empty());
@@ -317,7 +306,7 @@ void TestLevelsArithmetic::mixedLevelOnlyAddsWhileEveryDifferenceIsRecent()
     // difference, so only a sum above 1.8 can pass, and no subtraction gives one.
     for (int attempt = 0; attempt < 500; ++attempt) {
         fx.state().RowValues[row][ProblemCount] = 19;
-        DrawProblem(fx.drill);
+        DrawProblem(fx.drill, fx.state().ProblemRow);
         const float answer = fx.state().record(row, 20, Value1);
         QVERIFY2(answer > 1.8f, qPrintable(QString::number(answer)));
     }

@@ -6,12 +6,13 @@
 // and the marking have to agree on them.
 
 #include "support/drill_fixture.h"
+#include "support/scripted_wholes.h"
 #include "support/printed_text.h"
 
 #include "answer/canvas_press.h"
 #include "answer/marking.h"
 #include "engine/levels/answer_areas.h"
-#include "engine/levels/levels.h"
+#include "engine/levels/level.h"
 #include "engine/page.h"
 
 #include <QTest>
@@ -21,14 +22,8 @@ using namespace pomuru::testing;
 
 namespace {
 
-constexpr int Level = 7;
-constexpr int Numbers = 98;  // 0 to 9.7
+constexpr int Comparing = 7;
 
-void scriptPair(DrillFixture& fx, int first, int second)
-{
-    fx.platform.scriptWhole(first, Numbers);
-    fx.platform.scriptWhole(second, Numbers);
-}
 
 void press(DrillFixture& fx, double x, double y)
 {
@@ -40,7 +35,7 @@ void press(DrillFixture& fx, double x, double y)
 void startRow(DrillFixture& fx, int row, int first, int second)
 {
     PageSetup(fx.drill);
-    scriptPair(fx, first, second);
+    scriptWholes(fx, row, {first, second});
     press(fx, 100, rowTop(row) + 100);
 }
 
@@ -98,7 +93,7 @@ void TestLevelsComparison::problemShowsBothNumbersAndTheSymbols()
     QFETCH(int, second);
     QFETCH(QString, firstText);
     QFETCH(QString, secondText);
-    DrillFixture fx(Level);
+    DrillFixture fx(Comparing);
 
     startRow(fx, row, first, second);
 
@@ -124,7 +119,7 @@ void TestLevelsComparison::problemShowsBothNumbersAndTheSymbols()
 
 void TestLevelsComparison::nextProblemLeavesValue5AndATransparentFillStyle()
 {
-    DrillFixture fx(Level);
+    DrillFixture fx(Comparing);
     const int row = 1;
     startRow(fx, row, 12, 21);
     // A solid fill style would fill the next box drawn on this canvas; the
@@ -132,8 +127,8 @@ void TestLevelsComparison::nextProblemLeavesValue5AndATransparentFillStyle()
     QCOMPARE(fx.canvas().fillStyle(), FillStyle::Transparent);
 
     fx.state().RowValues[row][20 + Value5] = 42;  // Value5 of problem 2 is not the generator's
-    scriptPair(fx, 40, 30);
-    DrawProblem(fx.drill);
+    scriptWholes(fx, row, {40, 30});
+    DrawProblem(fx.drill, fx.state().ProblemRow);
     QCOMPARE(fx.state().record(row, 2, Value1), 4.0f);
     QCOMPARE(fx.state().record(row, 2, Value5), 42.0f);
     QCOMPARE(fx.canvas().fillStyle(), FillStyle::Transparent);
@@ -151,7 +146,7 @@ void TestLevelsComparison::aPressPaintsOnlyTheInsideOfItsBox()
     // The press floods from inside the box; an opening in its black outline
     // would let red run over the whole row.
     QFETCH(int, symbol);
-    DrillFixture fx(Level);
+    DrillFixture fx(Comparing);
     const int row = 2;
     startRow(fx, row, 33, 66);
     chooseSymbol(fx, row, symbol);
@@ -203,19 +198,18 @@ void TestLevelsComparison::recentWindowHoldsTheSecondNumberAgainstEarlierFirstNu
     QFETCH(QList<int>, draws);
     QFETCH(int, expectedFirst);
     QFETCH(int, expectedSecond);
-    DrillFixture fx(Level);
+    DrillFixture fx(Comparing);
     const int row = 1;
     startRow(fx, row, history[0], history[1]);
     for (int i = 2; i < history.size(); i += 2) {
-        scriptPair(fx, history[i], history[i + 1]);
-        DrawProblem(fx.drill);
+        scriptWholes(fx, row, {history[i], history[i + 1]});
+        DrawProblem(fx.drill, fx.state().ProblemRow);
     }
     QVERIFY(fx.platform.scriptedDraws.empty());
 
-    for (int i = 0; i < draws.size(); i += 2)
-        scriptPair(fx, draws[i], draws[i + 1]);
+    scriptWholes(fx, row, draws);
     const int drawsBefore = fx.platform.draws;
-    DrawProblem(fx.drill);
+    DrawProblem(fx.drill, fx.state().ProblemRow);
 
     const int n = int(history.size() / 2) + 1;
     QCOMPARE(fx.state().problemCount(row), n);
@@ -257,7 +251,7 @@ void TestLevelsComparison::judgementAcceptsOnlyTheRedBoxOfTheRelation()
     QFETCH(int, second);
     QFETCH(int, choice);
     QFETCH(bool, right);
-    DrillFixture fx(Level);
+    DrillFixture fx(Comparing);
     const int row = 3;
     startRow(fx, row, first, second);
     if (choice >= 0)
@@ -275,7 +269,7 @@ void TestLevelsComparison::judgementAcceptsOnlyTheRedBoxOfTheRelation()
 
 void TestLevelsComparison::aNewChoiceReplacesTheOldOne()
 {
-    DrillFixture fx(Level);
+    DrillFixture fx(Comparing);
     const int row = 2;
     const int T = rowTop(row);
     startRow(fx, row, 71, 17);

@@ -7,9 +7,10 @@
 
 #include "support/drill_fixture.h"
 #include "support/rendered_text.h"
+#include "support/scripted_wholes.h"
 
 #include "answer/marking.h"
-#include "engine/levels/levels.h"
+#include "engine/levels/level.h"
 #include "engine/page.h"
 
 #include <QTest>
@@ -19,23 +20,16 @@ using namespace pomuru::testing;
 
 namespace {
 
-// The random scale of each level's draw: Int(scale × r + 1).
-int drawScale(int level)
+// Draws the next problem of a row, its number drawn as scripted (redraws first).
+void drawNumbers(DrillFixture& fx, int row, const QList<int>& numbers)
 {
-    switch (level) {
-    case 4: return 40;
-    case 5: return 40;
-    case 6: return 90;
-    default: return 10;
-    }
+    scriptWholes(fx, row, numbers);
+    DrawProblem(fx.drill, row);
 }
 
-// Draws the next problem of a row with its number scripted.
 void drawNumber(DrillFixture& fx, int row, int number)
 {
-    fx.platform.scriptWhole(number, drawScale(fx.state().LevelNo), 1);
-    fx.state().ProblemRow = std::int16_t(row);
-    DrawProblem(fx.drill);
+    drawNumbers(fx, row, {number});
 }
 
 QRect wholeCanvas(const Canvas& canvas)
@@ -178,9 +172,7 @@ void TestLevelsNumbers::numberLineRepeatedDrawLeavesNoExtraArrow()
     drawNumber(fx, 1, 5);
 
     // Problem 2 draws 40 (no such tenth) and the 5 of problem 1 before its 7.
-    fx.platform.scriptWhole(40, 40, 1);
-    fx.platform.scriptWhole(5, 40, 1);
-    drawNumber(fx, 1, 7);
+    drawNumbers(fx, 1, {40, 5, 7});
     QVERIFY(fx.platform.scriptedDraws.empty());
     QCOMPARE(countPixels(fx.canvas(), wholeCanvas(fx.canvas()), colors::red), ArrowPixels);
     QCOMPARE(fx.pixel(168, 220), colors::red);  // 167.5 to 168
@@ -259,15 +251,12 @@ void TestLevelsNumbers::recentAnswerWindowEdges()
         drawNumber(fx, 1, number);
 
     // Problem W + 1 is compared with problems 1 to W: 1 and W are both drawn again.
-    fx.platform.scriptWhole(1, drawScale(level), 1);
-    fx.platform.scriptWhole(window, drawScale(level), 1);
-    drawNumber(fx, 1, window + 1);
+    drawNumbers(fx, 1, {1, window, window + 1});
     QVERIFY(fx.platform.scriptedDraws.empty());
     QCOMPARE(fx.state().problemCount(1), window + 1);
 
     // Problem W + 2 is compared with problems 2 to W + 1: 2 is drawn again, 1 is fresh.
-    fx.platform.scriptWhole(2, drawScale(level), 1);
-    drawNumber(fx, 1, 1);
+    drawNumbers(fx, 1, {2, 1});
     QVERIFY(fx.platform.scriptedDraws.empty());
     const float one = level == 5 ? 1.0f : 0.1f;
     QCOMPARE(fx.state().record(1, window + 2, Value1), one);

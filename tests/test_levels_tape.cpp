@@ -7,6 +7,7 @@
 
 #include "support/drill_fixture.h"
 #include "support/rendered_text.h"
+#include "support/scripted_wholes.h"
 
 #include "answer/marking.h"
 #include "engine/levels/answer_areas.h"
@@ -21,12 +22,16 @@ namespace {
 
 constexpr int CellInside = 49 * 24;  // a cell without its black edges
 
-// Draws the next problem of a row with t scripted as Int(10 r + 1).
+// Draws the next problem of a row, its tenths drawn as scripted (redraws first).
+void drawTape(DrillFixture& fx, int row, const QList<int>& tenths)
+{
+    scriptWholes(fx, row, tenths);
+    DrawProblem(fx.drill, row);
+}
+
 void drawTape(DrillFixture& fx, int row, int tenths)
 {
-    fx.platform.scriptWhole(tenths, 10, 1);
-    fx.state().ProblemRow = std::int16_t(row);
-    DrawProblem(fx.drill);
+    drawTape(fx, row, QList<int>{tenths});
 }
 
 // The inside of cell j of a tape whose top edge is at y `top`.
@@ -144,9 +149,7 @@ void TestLevelsTape::colouredTapeRedrawsTenAndRecentAnswers()
     drawTape(fx, 1, 4);
 
     // Problem 2: a 10 (no such tape) and the 4 of problem 1 are drawn again.
-    fx.platform.scriptWhole(10, 10, 1);
-    fx.platform.scriptWhole(4, 10, 1);
-    drawTape(fx, 1, 6);
+    drawTape(fx, 1, {10, 4, 6});
     QVERIFY(fx.platform.scriptedDraws.empty());
     QCOMPARE(fx.state().record(1, 2, Value1), 0.6f);
 }
@@ -159,15 +162,12 @@ void TestLevelsTape::colouredTapeEighthProblemStillFindsAFreshAnswer()
         drawTape(fx, 1, t);
 
     // Problem 8 compares with all seven: only 0.8 and 0.9 are fresh.
-    for (int t = 1; t <= 7; ++t)
-        fx.platform.scriptWhole(t, 10, 1);
-    drawTape(fx, 1, 8);
+    drawTape(fx, 1, {1, 2, 3, 4, 5, 6, 7, 8});
     QVERIFY(fx.platform.scriptedDraws.empty());
     QCOMPARE(fx.state().record(1, 8, Value1), 0.8f);
 
     // Problem 9 compares with problems 2 to 8: 0.1 is fresh again, 0.2 is not.
-    fx.platform.scriptWhole(2, 10, 1);
-    drawTape(fx, 1, 1);
+    drawTape(fx, 1, {2, 1});
     QVERIFY(fx.platform.scriptedDraws.empty());
     QCOMPARE(fx.state().record(1, 9, Value1), 0.1f);
 }
@@ -286,8 +286,7 @@ void TestLevelsTape::paintTapeRecentAnswerWindowIsSeven()
         drawTape(fx, 1, t);  // problems 1 to 8: 0.9 down to 0.2
 
     // Problem 9 compares with problems 2 to 8 (0.8 to 0.2): 0.9 is fresh again.
-    fx.platform.scriptWhole(5, 10, 1);
-    drawTape(fx, 1, 9);
+    drawTape(fx, 1, {5, 9});
     QVERIFY(fx.platform.scriptedDraws.empty());
     QCOMPARE(fx.state().record(1, 9, Value1), 0.9f);
 }

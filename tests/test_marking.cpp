@@ -5,6 +5,7 @@
 // status line that follows.
 
 #include "support/drill_fixture.h"
+#include "support/scripted_wholes.h"
 #include "support/pictures.h"
 
 #include "answer/marking.h"
@@ -27,9 +28,8 @@ struct WaterRow : DrillFixture {
         PageSetup(drill);
         state().ProblemRow = std::int16_t(row);
         state().RowValues[row][RowStarted] = 1;
-        platform.scriptWhole(5, 10, 1);
-        platform.scriptWhole(0, 4);
-        DrawProblem(drill);
+        scriptWholes(*this, row, {5, 0});
+        DrawProblem(drill, state().ProblemRow);
     }
     void check(const QString& typed)
     {
@@ -185,9 +185,8 @@ void TestMarking::typedAnswersAreComparedAtSinglePrecision()
     QFETCH(bool, right);
     DrillFixture fx(1);
     fx.state().ProblemRow = 1;
-    fx.platform.scriptWhole(tenths, 10, 1);
-    fx.platform.scriptWhole(fullVessels, 4);
-    DrawProblem(fx.drill);
+    scriptWholes(fx, 1, {tenths, fullVessels});
+    DrawProblem(fx.drill, fx.state().ProblemRow);
     fx.controls.boxes[0].value = typed;
     Command5_Click(fx.drill, 0);
     QCOMPARE(fx.state().record(1, 1, AttemptResult1), right ? AttemptRight : AttemptWrong);
@@ -278,7 +277,7 @@ void TestMarking::canvasOneIsCheckedWithoutAnAnswerBox()
     DrillFixture fx(3);
     PageSetup(fx.drill);
     fx.state().ProblemRow = 1;
-    DrawProblem(fx.drill);
+    DrawProblem(fx.drill, fx.state().ProblemRow);
     const int top = rowTop(1);
     drawTape(fx.canvas(), top);
     const int cells = int(std::lround(fx.state().record(1, 1, Value1) * 10));

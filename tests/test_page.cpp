@@ -158,11 +158,11 @@ void TestPage::drawProblemIntoRow2LeavesRows1And3AsTheyWere()
     PageSetup(fx.drill);
     for (int row : {1, 3}) {
         fx.state().ProblemRow = std::int16_t(row);
-        DrawProblem(fx.drill);
+        DrawProblem(fx.drill, fx.state().ProblemRow);
     }
     const QImage before = fx.canvas().image();
     fx.state().ProblemRow = 2;
-    DrawProblem(fx.drill);
+    DrawProblem(fx.drill, fx.state().ProblemRow);
     const QImage& after = fx.canvas().image();
     // Row 2's frame covers y 290 to 499; everything above and below stays.
     QVERIFY(sameBand(before, after, 0, 290));
@@ -182,13 +182,13 @@ void TestPage::drawProblemCountsBlanksAndReadiesTheAnswerBox()
     fx.controls.boxes[1].back = colors::white;
     // Scribble where the previous problem stood: the next problem wipes it.
     fx.canvas().filledBox(30, 220 + 250, 20, 20, colors::red);
-    DrawProblem(fx.drill);
+    DrawProblem(fx.drill, fx.state().ProblemRow);
     QCOMPARE(fx.pixel(35, 220 + 255), colors::white);
     QCOMPARE(fx.state().problemCount(2), 1);
     QCOMPARE(fx.controls.boxes[1].value, QString());
     QCOMPARE(fx.controls.boxes[1].back, colors::pink);
     QCOMPARE(fx.canvas().fontPoints(), 24.0);
-    DrawProblem(fx.drill);
+    DrawProblem(fx.drill, fx.state().ProblemRow);
     QCOMPARE(fx.state().problemCount(2), 2);
 }
 
@@ -199,7 +199,7 @@ void TestPage::statusLineIsPrintedAtTheTopOfTheRow()
     DrillFixture fx(1);
     PageSetup(fx.drill);
     fx.state().ProblemRow = 3;
-    DrawProblem(fx.drill);
+    DrawProblem(fx.drill, fx.state().ProblemRow);
     Canvas expected(fx.canvas().size(), colors::white, fonts::canvasFont());
     expected.setPenColor(colors::black);
     expected.printAt(30, 440 + 75, QStringLiteral("レベル 1 ( 1)  せいせき："));
@@ -214,14 +214,14 @@ void TestPage::recentAnswerWindowCoversTheProblemsBeforeN()
         state.RowValues[1][10 * k + Value1] = float(k);
     state.RowValues[1][ProblemCount] = 21;
     // Problem 21 with a window of 19 looks at problems 2 to 20.
-    QVERIFY(!state.isRecentAnswer(1, 21, 19, 1.0f));
-    QVERIFY(state.isRecentAnswer(1, 21, 19, 2.0f));
-    QVERIFY(state.isRecentAnswer(1, 21, 19, 20.0f));
-    QVERIFY(!state.isRecentAnswer(1, 21, 19, 21.0f));
+    QVERIFY(!state.recentAnswers(1, 21, 19).contains(1.0f));
+    QVERIFY(state.recentAnswers(1, 21, 19).contains(2.0f));
+    QVERIFY(state.recentAnswers(1, 21, 19).contains(20.0f));
+    QVERIFY(!state.recentAnswers(1, 21, 19).contains(21.0f));
     // Problem 20 looks at problems 1 to 19; problem 1 at nothing.
-    QVERIFY(state.isRecentAnswer(1, 20, 19, 1.0f));
-    QVERIFY(!state.isRecentAnswer(1, 20, 19, 20.0f));
-    QVERIFY(!state.isRecentAnswer(1, 1, 19, 1.0f));
+    QVERIFY(state.recentAnswers(1, 20, 19).contains(1.0f));
+    QVERIFY(!state.recentAnswers(1, 20, 19).contains(20.0f));
+    QVERIFY(!state.recentAnswers(1, 1, 19).contains(1.0f));
 }
 
 void TestPage::aRowGoesOnPastProblem99WithoutWritingBeyondEntry1000()
@@ -234,7 +234,7 @@ void TestPage::aRowGoesOnPastProblem99WithoutWritingBeyondEntry1000()
     state.ProblemRow = 1;
     state.RowValues[1][RowStarted] = 1;
     for (int n = 1; n <= 250; ++n) {
-        DrawProblem(fx.drill);
+        DrawProblem(fx.drill, fx.state().ProblemRow);
         state.record(1, n, Mark) = float(1 + n % 3);
         QCOMPARE(state.problemCount(1), n);
         QVERIFY(state.recordOf(1, n) <= RecordsPerRow);
@@ -249,7 +249,7 @@ void TestPage::aRowGoesOnPastProblem99WithoutWritingBeyondEntry1000()
     for (int k = 242; k <= 250; ++k)
         marks += QStringList{QStringLiteral("○"), QStringLiteral("△"), QStringLiteral("×")}[(1 + k % 3) - 1];
     state.ProblemRow = 1;
-    DrawProblem(fx.drill);
+    DrawProblem(fx.drill, fx.state().ProblemRow);
     QCOMPARE(pomuru::statusLine(state, 1, 251), QStringLiteral("レベル 1 (51)  せいせき：") + marks);
 }
 

@@ -421,7 +421,7 @@ void TestStartUp::sameClockGivesTheSameProblems()
         drill.state.ProblemRow = 1;
         QList<float> answers;
         for (int n = 1; n <= 10; ++n) {
-            DrawProblem(drill);
+            DrawProblem(drill, 1);
             answers << drill.state.record(1, n, Value1);
         }
         return answers;

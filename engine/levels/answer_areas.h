@@ -5,7 +5,9 @@
 
 // The places on the canvas that hold the answers of the two levels answered
 // by presses: the tape of level 3 and the symbol boxes of level 7. The
-// generators draw them, the presses fill them and the marking reads them.
+// levels draw them, the presses fill them and the marking reads them.
+
+#include "tape.h"
 
 #include <QPoint>
 #include <QString>
@@ -13,25 +15,6 @@
 #include <array>
 
 namespace pomuru {
-
-namespace tape {
-// Ten cells of 50 pixels from x 80 to 580, from y T+230 to T+255, each closed
-// by black lines.
-inline constexpr int Left = 80;
-inline constexpr int Right = 580;
-inline constexpr int CellWidth = 50;
-inline constexpr int Cells = 10;
-inline constexpr int Top = 230;     // below the row top T
-inline constexpr int Bottom = 255;
-
-// Where a cell is read: 5 pixels inside its left and top edges.
-constexpr QPoint probe(int cell, int rowTop) { return QPoint(85 + CellWidth * cell, rowTop + 235); }
-// Whether a press lies inside the tape (bounds exclusive).
-constexpr bool contains(double x, double y, int rowTop)
-{
-    return x > Left && x < Right && y > rowTop + Top && y < rowTop + Bottom;
-}
-} // namespace tape
 
 namespace symbols {
 // The three 40 × 40 boxes of "＞", "＝" and "＜", from y T+157 to T+197.

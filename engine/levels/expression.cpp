@@ -3,8 +3,6 @@
 
 #include "expression.h"
 
-#include "generation.h"
-
 #include "../colors.h"
 
 namespace pomuru {
@@ -18,40 +16,41 @@ constexpr int AnswerGap = 10;        // between the end of the expression and th
 constexpr int AnswerTop = 155;       // the box is taller than the text and centres on it
 } // namespace
 
-QString Expression::text() const
+float calculationAnswer(const Problem& problem)
 {
-    return TenthsText(a) + (subtraction ? QStringLiteral(" - ") : QStringLiteral(" + ")) + TenthsText(b)
-        + QStringLiteral(" =");
+    const int tenths = problem.subtraction ? problem.first - problem.second : problem.first + problem.second;
+    return float(tenths / 10.0);
 }
 
-void drawCalculationProblem(Drill& drill, const ProblemPlace& place, Expression (*drawNumbers)(Platform&),
-                            int window)
+QString calculationText(const Problem& problem)
 {
-    DrillState& state = drill.state;
-    Expression expression;
+    return TenthsText(problem.first) + (problem.subtraction ? QStringLiteral(" - ") : QStringLiteral(" + "))
+        + TenthsText(problem.second) + QStringLiteral(" =");
+}
+
+Problem drawCalculation(RandomWholes& random, const RecentAnswers& recent, void (*drawNumbers)(RandomWholes&, Problem&))
+{
+    Problem problem;
     do {
-        expression = drawNumbers(drill.platform);
-        writeRecord(state, place, expression.answer());
-    } while (state.isRecentAnswer(place.row, place.n, window, expression.answer()));
-
-    state.Instruction = CalculationInstruction;
-    layOutExpression(drill, place, expression);
+        drawNumbers(random, problem);
+        problem.value1 = calculationAnswer(problem);
+    } while (recent.contains(problem.value1));
+    return problem;
 }
 
-QString layOutExpression(Drill& drill, const ProblemPlace& place, const Expression& expression)
+void paintCalculation(Canvas& canvas, const Problem& problem, int T)
 {
-    Canvas& canvas = drill.canvas();
-    const int T = place.top;
     canvas.setFillStyle(FillStyle::Transparent);
     canvas.setPenColor(colors::black);
-    canvas.printAt(InstructionLeft, T + InstructionTop, drill.state.Instruction);
+    canvas.printAt(InstructionLeft, T + InstructionTop, CalculationInstruction.toString());
+    canvas.printAt(ExpressionLeft, T + ExpressionTop, calculationText(problem));
+}
 
-    const QString text = expression.text();
-    canvas.printAt(ExpressionLeft, T + ExpressionTop, text);
+QPoint calculationAnswerPlace(const Canvas& canvas, const Problem& problem, int T)
+{
     // Decimals make the line longer than whole numbers do; the box follows.
-    const int width = canvas.textWidth(text);
-    drill.controls.answerBox(place.row - 1).moveTo(ExpressionLeft + width + AnswerGap, T + AnswerTop);
-    return text;
+    const int width = canvas.textWidth(calculationText(problem));
+    return QPoint(ExpressionLeft + width + AnswerGap, T + AnswerTop);
 }
 
 } // namespace pomuru

@@ -4,49 +4,57 @@
 // Level 1: how many litres of water? Full one-litre vessels stand left of a
 // partly filled one with a scale in tenths.
 
-#include "generation.h"
+#include "draws.h"
 
 #include "../colors.h"
 
 namespace pomuru {
 
 namespace {
+constexpr int FullVesselsAtMost = 3;
 constexpr int RecentWindow = 19;  // of 36 possible answers
 constexpr int VesselSize = 120;
 constexpr int PartVesselLeft = 450;
 constexpr int TenthHeight = 12;
-} // namespace
 
-void drawWaterProblem(Drill& drill, const ProblemPlace& place)
+// The tenths first, then the full vessels, both again while the litres
+// repeat a recent answer.
+Problem drawWater(RandomWholes& random, const RecentAnswers& recent)
 {
-    DrillState& state = drill.state;
-    Platform& platform = drill.platform;
-    const int T = place.top;
-
-    int tenths = 0;
-    int fullVessels = 0;
-    float litres = 0;
+    Problem problem;
     do {
-        tenths = drawOneToNine(platform);
-        fullVessels = drawWhole(platform, 4);
-        litres = float(tenths / 10.0 + fullVessels);
-    } while (state.isRecentAnswer(place.row, place.n, RecentWindow, litres));
+        problem.first = drawOneToNine(random);
+        problem.second = random.draw(FullVesselsAtMost + 1);
+        problem.value1 = float(problem.first / 10.0 + problem.second);
+    } while (recent.contains(problem.value1));
+    return problem;
+}
 
-    Canvas& canvas = drill.canvas();
+void paintWater(Canvas& canvas, const Problem& problem, int T)
+{
     canvas.setFillStyle(FillStyle::Transparent);  // the outlines must not paint over the water
-    for (int k = 1; k <= fullVessels; ++k) {
+    for (int k = 1; k <= problem.second; ++k) {
         const int left = PartVesselLeft - 125 * k;  // 5-pixel gaps, lined up leftwards
         canvas.filledBox(left, T + 110, VesselSize, VesselSize, colors::cyan);
         canvas.box(left, T + 110, VesselSize, VesselSize, colors::black);
     }
-    canvas.filledBox(PartVesselLeft, T + 230, VesselSize, -TenthHeight * tenths, colors::cyan);
+    canvas.filledBox(PartVesselLeft, T + 230, VesselSize, -TenthHeight * problem.first, colors::cyan);
     for (int k = 1; k <= 10; ++k)
         canvas.line(PartVesselLeft, T + 110 + TenthHeight * k, 10, 0, colors::black);
     canvas.box(PartVesselLeft, T + 110, VesselSize, VesselSize, colors::black);
-
-    writeRecord(state, place, litres);
+    // The unit stands just right of the answer box.
     canvas.printAt(700, T + 150, QStringLiteral("ﾘｯﾄﾙ"));
-    drill.controls.answerBox(place.row - 1).moveTo(600, T + 143);
 }
+} // namespace
+
+const Level WaterLevel{
+    .number = 1,
+    .canvas = 0,
+    .instruction = {},
+    .window = RecentWindow,
+    .draw = drawWater,
+    .paint = paintWater,
+    .answerPlace = [](const Canvas&, const Problem&, int T) { return QPoint(600, T + 143); },
+};
 
 } // namespace pomuru

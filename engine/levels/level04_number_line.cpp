@@ -4,7 +4,7 @@
 // Level 4: read the number line. A line from 0 to 4 with a tick every tenth
 // and a longer one every half; a red arrow points up at one tenth.
 
-#include "generation.h"
+#include "draws.h"
 
 #include "../colors.h"
 
@@ -14,6 +14,7 @@ namespace {
 constexpr int PossibleAnswers = 39;  // 0.1 to 3.9
 constexpr int RecentWindow = 7;
 static_assert(RecentWindow < PossibleAnswers, "a fresh answer must always exist");
+constexpr QStringView Instruction = u"小数で読みましょう。";
 
 constexpr int LineLeft = 80;  // value 0; value 4 stands at 580
 constexpr int LineLength = 500;
@@ -22,11 +23,23 @@ constexpr double HalfWidth = 62.5;
 constexpr int EndMarkTop = 200;  // below the row top; the base line is at 215
 constexpr int BaseLine = 215;
 
-void drawLine(Canvas& canvas, int T)
+// Tenths 1 to 39 as Int(40 r + 1), drawn again when that comes out as 40.
+Problem drawNumberLine(RandomWholes& random, const RecentAnswers& recent)
 {
-    // Drawn with the solid white fill DrawProblem left: the box's inside does
-    // not show on the white row. Its top edge is then wiped, which leaves the
-    // base line with an end mark standing up at each end.
+    int tenths = 0;
+    do {
+        do
+            tenths = random.draw(40, 1);
+        while (tenths >= 40);
+    } while (recent.contains(tenthsValue(tenths)));
+    return Problem{.first = tenths, .value1 = tenthsValue(tenths)};
+}
+
+void paintLine(Canvas& canvas, int T)
+{
+    // Drawn with the solid white fill the row comes with: the box's inside
+    // does not show on the white row. Its top edge is then wiped, which leaves
+    // the base line with an end mark standing up at each end.
     canvas.box(LineLeft, T + EndMarkTop, LineLength, BaseLine - EndMarkTop, colors::black);
     canvas.line(LineLeft, T + EndMarkTop, LineLength, 0, colors::white);
     for (int k = 1; k <= 40; ++k)
@@ -34,29 +47,10 @@ void drawLine(Canvas& canvas, int T)
     for (int k = 1; k <= 8; ++k)
         canvas.line(LineLeft + HalfWidth * k, T + EndMarkTop, 0, 15, colors::black);
 }
-} // namespace
 
-void drawNumberLineProblem(Drill& drill, const ProblemPlace& place)
+void paintNumberLine(Canvas& canvas, const Problem& problem, int T)
 {
-    DrillState& state = drill.state;
-    Platform& platform = drill.platform;
-    const int T = place.top;
-
-    int tenths = 0;
-    float value = 0;
-    do {
-        do
-            tenths = drawWhole(platform, 40, 1);
-        while (tenths >= 40);
-        value = tenthsValue(tenths);
-    } while (state.isRecentAnswer(place.row, place.n, RecentWindow, value));
-
-    // The line does not depend on the number, so drawing it once after the
-    // draws leaves the same picture as drawing it at every draw. The arrow
-    // does depend on it, and only the accepted number gets one.
-    Canvas& canvas = drill.canvas();
-    drawLine(canvas, T);
-
+    paintLine(canvas, T);
     const char* const labels[] = {"0", "1", "2", "3", "4"};
     const int labelLeft[] = {73, 197, 322, 447, 572};  // 7 or 8 pixels left of the unit marks
     for (int unit = 0; unit <= 4; ++unit) {
@@ -64,16 +58,24 @@ void drawNumberLineProblem(Drill& drill, const ProblemPlace& place)
         canvas.printAt(labelLeft[unit], T + 170, QString::fromLatin1(labels[unit]));
     }
 
-    const double arrowX = LineLeft + TenthWidth * tenths;
+    const double arrowX = LineLeft + TenthWidth * problem.first;
     canvas.line(arrowX, T + BaseLine, 0, 10, colors::red);
     canvas.line(arrowX, T + BaseLine, 4, 4, colors::red);
     canvas.line(arrowX, T + BaseLine, -4, 4, colors::red);
 
-    writeRecord(state, place, value);
-    state.Instruction = QStringLiteral("小数で読みましょう。");
     canvas.setPenColor(colors::black);
-    canvas.printAt(80, T + 125, state.Instruction);
-    drill.controls.answerBox(place.row - 1).moveTo(620, T + 170);
+    canvas.printAt(80, T + 125, Instruction.toString());
 }
+} // namespace
+
+const Level NumberLineLevel{
+    .number = 4,
+    .canvas = 0,
+    .instruction = Instruction,
+    .window = RecentWindow,
+    .draw = drawNumberLine,
+    .paint = paintNumberLine,
+    .answerPlace = [](const Canvas&, const Problem&, int T) { return QPoint(620, T + 170); },
+};
 
 } // namespace pomuru

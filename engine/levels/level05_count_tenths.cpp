@@ -4,7 +4,7 @@
 // Level 5: how many tenths make a decimal from 0.1 to 4? The answer is a
 // whole number.
 
-#include "generation.h"
+#include "draws.h"
 
 namespace pomuru {
 
@@ -12,23 +12,32 @@ namespace {
 constexpr int PossibleAnswers = 40;  // 1 to 40 tenths
 constexpr int RecentWindow = 19;
 static_assert(RecentWindow < PossibleAnswers, "a fresh answer must always exist");
-} // namespace
 
-void drawCountTenthsProblem(Drill& drill, const ProblemPlace& place)
+Problem drawCountTenths(RandomWholes& random, const RecentAnswers& recent)
 {
-    DrillState& state = drill.state;
-    const int T = place.top;
-
     int tenths = 0;
     do
-        tenths = drawWhole(drill.platform, 40, 1);
-    while (state.isRecentAnswer(place.row, place.n, RecentWindow, float(tenths)));
-
-    drill.controls.answerBox(place.row - 1).moveTo(120, T + 166);
-    writeRecord(state, place, float(tenths));
-    // The leading blank stands where a sign would go.
-    drill.canvas().printAt(60, T + 120, QStringLiteral(" ") + TenthsText(tenths)
-                                            + QStringLiteral("は、0.1がいくつあつまった数ですか。"));
+        tenths = random.draw(PossibleAnswers, 1);
+    while (recent.contains(float(tenths)));
+    return Problem{.first = tenths, .value1 = float(tenths)};
 }
+
+void paintCountTenths(Canvas& canvas, const Problem& problem, int T)
+{
+    // The leading blank stands where a sign would go.
+    canvas.printAt(60, T + 120, QStringLiteral(" ") + TenthsText(problem.first)
+                                    + QStringLiteral("は、0.1がいくつあつまった数ですか。"));
+}
+} // namespace
+
+const Level CountTenthsLevel{
+    .number = 5,
+    .canvas = 0,
+    .instruction = {},
+    .window = RecentWindow,
+    .draw = drawCountTenths,
+    .paint = paintCountTenths,
+    .answerPlace = [](const Canvas&, const Problem&, int T) { return QPoint(120, T + 166); },
+};
 
 } // namespace pomuru

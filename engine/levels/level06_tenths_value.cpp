@@ -4,7 +4,7 @@
 // Level 6: which decimal do some tenths make? The converse of level 5: a count
 // of 1 to 90 tenths, answered with a decimal from 0.1 to 9.
 
-#include "generation.h"
+#include "draws.h"
 
 namespace pomuru {
 
@@ -12,24 +12,31 @@ namespace {
 constexpr int PossibleAnswers = 90;  // 0.1 to 9
 constexpr int RecentWindow = 19;
 static_assert(RecentWindow < PossibleAnswers, "a fresh answer must always exist");
+
+Problem drawTenthsValue(RandomWholes& random, const RecentAnswers& recent)
+{
+    int tenths = 0;
+    do
+        tenths = random.draw(PossibleAnswers, 1);
+    while (recent.contains(tenthsValue(tenths)));
+    return Problem{.first = tenths, .value1 = tenthsValue(tenths)};
+}
+
+void paintTenthsValue(Canvas& canvas, const Problem& problem, int T)
+{
+    canvas.printAt(60, T + 120, QStringLiteral("0.1が ") + QString::number(problem.first)
+                                    + QStringLiteral("こあつまった数は？"));
+}
 } // namespace
 
-void drawTenthsValueProblem(Drill& drill, const ProblemPlace& place)
-{
-    DrillState& state = drill.state;
-    const int T = place.top;
-
-    int tenths = 0;
-    float value = 0;
-    do {
-        tenths = drawWhole(drill.platform, 90, 1);
-        value = tenthsValue(tenths);
-    } while (state.isRecentAnswer(place.row, place.n, RecentWindow, value));
-
-    drill.controls.answerBox(place.row - 1).moveTo(120, T + 166);
-    writeRecord(state, place, value);
-    drill.canvas().printAt(60, T + 120, QStringLiteral("0.1が ") + QString::number(tenths)
-                                            + QStringLiteral("こあつまった数は？"));
-}
+const Level TenthsValueLevel{
+    .number = 6,
+    .canvas = 0,
+    .instruction = {},
+    .window = RecentWindow,
+    .draw = drawTenthsValue,
+    .paint = paintTenthsValue,
+    .answerPlace = [](const Canvas&, const Problem&, int T) { return QPoint(120, T + 166); },
+};
 
 } // namespace pomuru

@@ -6,7 +6,7 @@
 // marking reads that colour back.
 
 #include "answer_areas.h"
-#include "generation.h"
+#include "draws.h"
 
 #include "../colors.h"
 
@@ -15,43 +15,51 @@ namespace pomuru {
 namespace {
 constexpr int Numbers = 98;  // 0 to 9.7
 // Only the second number is held against the row's recent first numbers.
-constexpr int RecentWindow = 7;
-const QString ComparisonInstruction = QStringLiteral("どちらが、大きいですか？");
+constexpr int RecentWindow = cappedWindow(7, Numbers);
+constexpr QStringView Instruction = u"どちらが、大きいですか？";
 const QString SymbolsText = QStringLiteral("＞　＝　＜");
 constexpr int FirstLeft = 150;
 constexpr int SecondLeft = 320;  // the gap between holds the chosen symbol
 constexpr int NumbersTop = 205;  // below the row top T
 constexpr int SymbolsLeft = 500;
 constexpr int SymbolsTop = 160;
-} // namespace
 
-void drawComparisonProblem(Drill& drill, const ProblemPlace& place)
+Problem drawComparison(RandomWholes& random, const RecentAnswers& recent)
 {
-    DrillState& state = drill.state;
-    Platform& platform = drill.platform;
-    const int T = place.top;
-
-    int first = 0;
-    int second = 0;
+    Problem problem;
     do {
-        first = drawWhole(platform, Numbers);
-        second = drawWhole(platform, Numbers);
-        writeRecord(state, place, tenthsValue(first), tenthsValue(second));
-    } while (state.isRecentAnswer(place.row, place.n, cappedWindow(RecentWindow, Numbers), tenthsValue(second)));
+        problem.first = random.draw(Numbers);
+        problem.second = random.draw(Numbers);
+    } while (recent.contains(tenthsValue(problem.second)));
+    problem.value1 = tenthsValue(problem.first);
+    problem.value2 = tenthsValue(problem.second);
+    return problem;
+}
 
-    Canvas& canvas = drill.canvas();
+void paintComparison(Canvas& canvas, const Problem& problem, int T)
+{
     // Outlines only: the boxes stay white inside until a press fills one.
     canvas.setFillStyle(FillStyle::Transparent);
     canvas.setPenColor(colors::black);
-    state.Instruction = ComparisonInstruction;
-    canvas.printAt(80, T + 120, state.Instruction);
-    canvas.printAt(FirstLeft, T + NumbersTop, TenthsText(first));
-    canvas.printAt(SecondLeft, T + NumbersTop, TenthsText(second));
+    canvas.printAt(80, T + 120, Instruction.toString());
+    canvas.printAt(FirstLeft, T + NumbersTop, TenthsText(problem.first));
+    canvas.printAt(SecondLeft, T + NumbersTop, TenthsText(problem.second));
     canvas.printAt(SymbolsLeft, T + SymbolsTop, SymbolsText);
     // Each box must be closed in black all round: the press's flood fill
     // stops only there.
     for (const auto& symbolBox : symbols::boxes)
         canvas.box(symbolBox.left, T + symbols::Top, symbols::Size, symbols::Size, colors::black);
 }
+} // namespace
+
+const Level ComparisonLevel{
+    .number = 7,
+    .canvas = 1,
+    .instruction = Instruction,
+    .window = RecentWindow,
+    .draw = drawComparison,
+    .paint = paintComparison,
+    .answerPlace = nullptr,  // answered by the symbol boxes; the box is not this canvas's
+};
 
 } // namespace pomuru

@@ -3,28 +3,27 @@
 
 // Level 8: adding two decimals of up to 1.8.
 
+#include "draws.h"
 #include "expression.h"
-#include "generation.h"
 
 namespace pomuru {
 
 namespace {
 constexpr int Numbers = 19;          // each addend 0 to 1.8
 constexpr int PossibleAnswers = 37;  // sums 0 to 3.6
-constexpr int RecentWindow = 27;
+
+void drawAddends(RandomWholes& random, Problem& problem)
+{
+    problem.first = random.draw(Numbers);
+    problem.second = random.draw(Numbers);
+}
+
+Problem drawAddition(RandomWholes& random, const RecentAnswers& recent)
+{
+    return drawCalculation(random, recent, drawAddends);
+}
 } // namespace
 
-Expression drawAdditionNumbers(Platform& platform)
-{
-    Expression expression;
-    expression.a = drawWhole(platform, Numbers);
-    expression.b = drawWhole(platform, Numbers);
-    return expression;
-}
-
-void drawAdditionProblem(Drill& drill, const ProblemPlace& place)
-{
-    drawCalculationProblem(drill, place, drawAdditionNumbers, cappedWindow(RecentWindow, PossibleAnswers));
-}
+const Level AdditionLevel = calculationLevel(8, cappedWindow(27, PossibleAnswers), drawAddition);
 
 } // namespace pomuru

@@ -3,8 +3,8 @@
 
 // Level 9: subtracting two decimals of up to 1.8, never below zero.
 
+#include "draws.h"
 #include "expression.h"
-#include "generation.h"
 
 namespace pomuru {
 
@@ -16,22 +16,24 @@ constexpr int PossibleAnswers = 19;  // differences 0 to 1.8
 // answers would repeat in a fixed cycle of 19. Nine back leaves ten
 // differences to choose from for every problem.
 constexpr int RecentWindow = 9;
+static_assert(RecentWindow < PossibleAnswers, "a fresh answer must always exist");
+
+// Both numbers again while the first is the smaller.
+void drawMinuendAndSubtrahend(RandomWholes& random, Problem& problem)
+{
+    problem.subtraction = true;
+    do {
+        problem.first = random.draw(Numbers);
+        problem.second = random.draw(Numbers);
+    } while (problem.first < problem.second);
+}
+
+Problem drawSubtraction(RandomWholes& random, const RecentAnswers& recent)
+{
+    return drawCalculation(random, recent, drawMinuendAndSubtrahend);
+}
 } // namespace
 
-Expression drawSubtractionNumbers(Platform& platform)
-{
-    Expression expression;
-    expression.subtraction = true;
-    do {
-        expression.a = drawWhole(platform, Numbers);
-        expression.b = drawWhole(platform, Numbers);
-    } while (expression.a < expression.b);
-    return expression;
-}
-
-void drawSubtractionProblem(Drill& drill, const ProblemPlace& place)
-{
-    drawCalculationProblem(drill, place, drawSubtractionNumbers, cappedWindow(RecentWindow, PossibleAnswers));
-}
+const Level SubtractionLevel = calculationLevel(9, RecentWindow, drawSubtraction);
 
 } // namespace pomuru

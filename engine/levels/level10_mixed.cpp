@@ -5,8 +5,8 @@
 // that would go below zero is drawn again together with its operation, so
 // additions come about twice as often as subtractions (361 : 190 pairs).
 
+#include "draws.h"
 #include "expression.h"
-#include "generation.h"
 
 namespace pomuru {
 
@@ -15,23 +15,23 @@ constexpr int Numbers = 19;          // each number 0 to 1.8
 constexpr int Operations = 100;      // 0 to 49 add, 50 to 99 subtract
 constexpr int LastAddition = 49;
 constexpr int PossibleAnswers = 37;  // sums 0 to 3.6; the differences are among them
-constexpr int RecentWindow = 27;
+
+// The two numbers, then the operation.
+void drawNumbersAndOperation(RandomWholes& random, Problem& problem)
+{
+    do {
+        problem.first = random.draw(Numbers);
+        problem.second = random.draw(Numbers);
+        problem.subtraction = random.draw(Operations) > LastAddition;
+    } while (problem.subtraction && problem.first < problem.second);
+}
+
+Problem drawMixed(RandomWholes& random, const RecentAnswers& recent)
+{
+    return drawCalculation(random, recent, drawNumbersAndOperation);
+}
 } // namespace
 
-Expression drawMixedNumbers(Platform& platform)
-{
-    Expression expression;
-    do {
-        expression.a = drawWhole(platform, Numbers);
-        expression.b = drawWhole(platform, Numbers);
-        expression.subtraction = drawWhole(platform, Operations) > LastAddition;
-    } while (expression.subtraction && expression.a < expression.b);
-    return expression;
-}
-
-void drawMixedProblem(Drill& drill, const ProblemPlace& place)
-{
-    drawCalculationProblem(drill, place, drawMixedNumbers, cappedWindow(RecentWindow, PossibleAnswers));
-}
+const Level MixedLevel = calculationLevel(10, cappedWindow(27, PossibleAnswers), drawMixed);
 
 } // namespace pomuru

@@ -1,0 +1,47 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The ポムル developers
+
+#pragma once
+
+// Draws that several levels share.
+
+#include "level.h"
+
+namespace pomuru {
+
+// A count of tenths as the single-precision value the records hold (t / 10).
+inline float tenthsValue(int tenths)
+{
+    return float(tenths / 10.0);
+}
+
+// A whole number 1 to 9: Int(10 × r + 1), drawn again in the rare case it
+// comes out as 10.
+inline int drawOneToNine(RandomWholes& random)
+{
+    int drawn = 0;
+    do
+        drawn = random.draw(10, 1);
+    while (drawn >= 10);
+    return drawn;
+}
+
+// Tenths 1 to 9 of a metre, drawn again while t / 10 is a recent answer (the
+// two tape levels).
+inline Problem drawFreshTenthsOfAMetre(RandomWholes& random, const RecentAnswers& recent)
+{
+    int tenths = 0;
+    do
+        tenths = drawOneToNine(random);
+    while (recent.contains(tenthsValue(tenths)));
+    return Problem{.first = tenths, .value1 = tenthsValue(tenths)};
+}
+
+// A recent-answer window never covers every possible answer, so that a fresh
+// answer always exists and a draw always finishes.
+constexpr int cappedWindow(int window, int possibleAnswers)
+{
+    return window < possibleAnswers - 1 ? window : possibleAnswers - 1;
+}
+
+} // namespace pomuru

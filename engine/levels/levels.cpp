@@ -1,0 +1,38 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The ポムル developers
+
+#include "level.h"
+
+#include "../platform.h"
+
+#include <array>
+
+namespace pomuru {
+
+int PlatformWholes::draw(int count, int first)
+{
+    // r has 24 bits, so the product is exact in a double and stays below count + first.
+    return int(double(count) * double(platform_.nextRandom()) + first);
+}
+
+const Level* findLevel(int number)
+{
+    static const std::array<const Level*, 10> levels{
+        &WaterLevel,      &ColouredTapeLevel, &PaintTapeLevel,   &NumberLineLevel,  &CountTenthsLevel,
+        &TenthsValueLevel, &ComparisonLevel,  &AdditionLevel,    &SubtractionLevel, &MixedLevel,
+    };
+    if (number < 1 || number > int(levels.size()))
+        return nullptr;
+    return levels[std::size_t(number - 1)];
+}
+
+QString TenthsText(int tenths)
+{
+    const int whole = tenths / 10;
+    const int tenth = tenths % 10;
+    if (tenth == 0)
+        return QString::number(whole);
+    return QString::number(whole) + u'.' + QString::number(tenth);
+}
+
+} // namespace pomuru
