@@ -4,6 +4,8 @@
 // The canvas must keep colours exact: the marking reads red pixels back and
 // a flood fill stops only at exact black.
 
+#include "support/printed_text.h"
+
 #include "engine/canvas.h"
 #include "engine/colors.h"
 #include "engine/fonts.h"
@@ -12,6 +14,7 @@
 #include <QTest>
 
 using namespace pomuru;
+using namespace pomuru::testing;
 
 namespace {
 
@@ -19,15 +22,6 @@ Canvas blankCanvas(QSize size = QSize(60, 40))
 {
     Canvas canvas(size, colors::white, fonts::canvasFont());
     return canvas;
-}
-
-int countPixels(const Canvas& canvas, QRgb color)
-{
-    int count = 0;
-    for (int y = 0; y < canvas.size().height(); ++y)
-        for (int x = 0; x < canvas.size().width(); ++x)
-            count += canvas.pixel(x, y) == color ? 1 : 0;
-    return count;
 }
 
 } // namespace

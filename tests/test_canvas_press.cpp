@@ -5,6 +5,7 @@
 // painting of tape cells and the choice of a symbol.
 
 #include "support/drill_fixture.h"
+#include "support/printed_text.h"
 #include "support/pictures.h"
 
 #include "answer/canvas_press.h"
@@ -261,11 +262,8 @@ void TestCanvasPress::symbolPressShowsTheChosenSymbolBetweenTheNumbers()
     DrillFixture fx(7);
     PageSetup(fx.drill);
     startRow(fx, 1);
-    auto expected = [](const QString& symbol) {
-        Canvas alone(QSize(300, 300), colors::white, fonts::canvasFont());
-        alone.setPenColor(colors::black);
-        alone.printAt(250, 202, symbol);
-        return alone.image().copy(250, 200, 41, 41);
+    auto expected = [&fx](const QString& symbol) {
+        return printedAlone(fx.canvas(), 250, 202, symbol).image().copy(250, 200, 41, 41);
     };
     press(fx, 510, 175);
     QCOMPARE(fx.canvas().image().copy(250, 200, 41, 41), expected(QStringLiteral("＞")));

@@ -5,7 +5,7 @@
 // canvas 1, corrects a cell by pressing it again, and "ﾁｪｯｸ" judges the
 // colours the presses left. Nothing but the canvas holds the answer.
 
-#include "support/rendered_text.h"
+#include "support/printed_text.h"
 #include "support/window_fixture.h"
 
 #include "engine/colors.h"

@@ -6,7 +6,7 @@
 // (6). TenthsText is the one way decimals are written on the canvas.
 
 #include "support/drill_fixture.h"
-#include "support/rendered_text.h"
+#include "support/printed_text.h"
 #include "support/scripted_wholes.h"
 
 #include "answer/marking.h"

@@ -6,7 +6,7 @@
 // pupil to paint, and the marking reads the painted cells back.
 
 #include "support/drill_fixture.h"
-#include "support/rendered_text.h"
+#include "support/printed_text.h"
 #include "support/scripted_wholes.h"
 
 #include "answer/marking.h"

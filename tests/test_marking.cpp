@@ -5,6 +5,7 @@
 // status line that follows.
 
 #include "support/drill_fixture.h"
+#include "support/printed_text.h"
 #include "support/scripted_wholes.h"
 #include "support/pictures.h"
 
@@ -50,12 +51,9 @@ struct WaterRow : DrillFixture {
 };
 
 // The pixels of a red mark drawn alone at (40, T+180) on a white canvas.
-QImage markAlone(const QString& mark, int top)
+QImage markAlone(const Canvas& like, const QString& mark, int top)
 {
-    Canvas alone(QSize(1009, 741), colors::white, fonts::canvasFont());
-    alone.setPenColor(colors::red);
-    alone.printAt(40, top + 180, mark);
-    return alone.image().copy(40, top + 180, 40, 40);
+    return printedAlone(like, 40, top + 180, mark, 24, colors::red).image().copy(40, top + 180, 40, 40);
 }
 
 } // namespace
@@ -90,7 +88,7 @@ void TestMarking::rightAtOnceFlashesACircleAndDrawsTheNextProblem()
             duringPause = fx.canvas().image().copy(40, top + 180, 40, 40);
     };
     fx.check(QStringLiteral("0.5"));
-    QCOMPARE(duringPause, markAlone(QStringLiteral("○"), top).convertToFormat(duringPause.format()));
+    QCOMPARE(duringPause, markAlone(fx.canvas(), QStringLiteral("○"), top).convertToFormat(duringPause.format()));
     QCOMPARE(fx.platform.beeps, 1);
     QCOMPARE(fx.platform.waits, 2);  // the clock turned twice
     QCOMPARE(fx.slot(1, Mark), MarkRightFirst);

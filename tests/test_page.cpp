@@ -5,6 +5,7 @@
 // status line with the pupil's recent marks, and the row records.
 
 #include "support/drill_fixture.h"
+#include "support/printed_text.h"
 
 #include "engine/page.h"
 
@@ -200,9 +201,7 @@ void TestPage::statusLineIsPrintedAtTheTopOfTheRow()
     PageSetup(fx.drill);
     fx.state().ProblemRow = 3;
     DrawProblem(fx.drill, fx.state().ProblemRow);
-    Canvas expected(fx.canvas().size(), colors::white, fonts::canvasFont());
-    expected.setPenColor(colors::black);
-    expected.printAt(30, 440 + 75, QStringLiteral("レベル 1 ( 1)  せいせき："));
+    const Canvas expected = printedAlone(fx.canvas(), 30, 440 + 75, QStringLiteral("レベル 1 ( 1)  せいせき："));
     const QRect line(30, 440 + 75, 420, expected.textHeight());
     QCOMPARE(fx.canvas().image().copy(line), expected.image().copy(line));
 }

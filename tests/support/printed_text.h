@@ -3,38 +3,96 @@
 
 #pragma once
 
+// What the drill printed is seen only on the canvas: the same text is printed
+// alone on a blank white canvas of the same size, font and pixel ratio, and
+// the two are compared over the box the text occupies.
+
 #include "engine/canvas.h"
 #include "engine/colors.h"
 
 #include <QRect>
 #include <QString>
 
+#include <optional>
+
 namespace pomuru::testing {
 
-// Whether the canvas shows `text` printed at (x, y) in `color` within `area`,
-// and nothing else in that colour there: compared pixel by pixel with the
-// same text printed alone on a blank canvas in the canvas's font. A generator
-// does not say what it printed; its pixels do.
-inline bool showsText(const Canvas& canvas, int x, int y, const QString& text, const QRect& area,
-                      QRgb color = colors::black)
+// A white canvas like `like` with nothing on it but `text` at (x, y).
+inline Canvas printedAlone(const Canvas& like, int x, int y, const QString& text, double points = 24,
+                           QRgb colour = colors::black)
 {
-    Canvas reference(canvas.size(), colors::white, canvas.font(), canvas.ratio());
-    reference.setPenColor(color);
-    reference.printAt(x, y, text);
+    Canvas alone(like.size(), colors::white, like.font(), like.ratio());
+    alone.setFontPoints(points);
+    alone.setPenColor(colour);
+    alone.printAt(x, y, text);
+    return alone;
+}
+
+// The pixels of `area` that differ between two canvases; with `onlyColour`,
+// the pixels that are of that colour in one and not in the other.
+inline int differingPixels(const Canvas& a, const Canvas& b, const QRect& area, std::optional<QRgb> onlyColour = {})
+{
+    int differing = 0;
     for (int py = area.top(); py <= area.bottom(); ++py) {
         for (int px = area.left(); px <= area.right(); ++px) {
-            if ((canvas.pixel(px, py) == color) != (reference.pixel(px, py) == color))
-                return false;
+            const bool differs = onlyColour ? (a.pixel(px, py) == *onlyColour) != (b.pixel(px, py) == *onlyColour)
+                                            : a.pixel(px, py) != b.pixel(px, py);
+            differing += differs ? 1 : 0;
         }
     }
-    return true;
+    return differing;
+}
+
+// The pixels of a colour inside a rectangle of the canvas.
+inline int countPixels(const Canvas& canvas, const QRect& area, QRgb colour)
+{
+    int count = 0;
+    for (int py = area.top(); py <= area.bottom(); ++py)
+        for (int px = area.left(); px <= area.right(); ++px)
+            count += canvas.pixel(px, py) == colour ? 1 : 0;
+    return count;
+}
+
+inline int countPixels(const Canvas& canvas, QRgb colour)
+{
+    return countPixels(canvas, QRect(QPoint(0, 0), canvas.size()), colour);
+}
+
+// Widths of the margin after a text that must stay blank.
+enum class Margin { OneCharacter, None };
+
+// The pixels in the box of `text` printed at (x, y) that differ between the
+// canvas and the text printed alone; 0 when the canvas shows exactly that
+// text there and nothing else. The box reaches one full-width character
+// beyond the text, so that a character too many shows too, unless the margin
+// is None (where other drawing follows close). A valid `within` cuts the box,
+// for a text whose line box reaches into a drawing below it.
+inline int textMismatches(const Canvas& canvas, int x, int y, const QString& text, double points = 24,
+                          Margin margin = Margin::OneCharacter, QRect within = QRect(),
+                          QRgb colour = colors::black)
+{
+    const Canvas alone = printedAlone(canvas, x, y, text, points, colour);
+    const int extra = margin == Margin::OneCharacter ? alone.textWidth(QStringLiteral("＿")) : 0;
+    QRect area(x, y, alone.textWidth(text) + extra, alone.textHeight());
+    if (within.isValid())
+        area &= within;
+    return differingPixels(canvas, alone, area);
+}
+
+// Whether the canvas shows `text` printed at (x, y) in `colour` within
+// `area`, and nothing else in that colour there; other colours around it,
+// such as a box the text stands in, do not count.
+inline bool showsText(const Canvas& canvas, int x, int y, const QString& text, const QRect& area,
+                      QRgb colour = colors::black)
+{
+    return differingPixels(canvas, printedAlone(canvas, x, y, text, canvas.fontPoints(), colour), area, colour) == 0;
 }
 
 // The same over `width` pixels from x and one line of text down.
 inline bool showsText(const Canvas& canvas, int x, int y, const QString& text, int width,
-                      QRgb color = colors::black)
+                      QRgb colour = colors::black)
 {
-    return showsText(canvas, x, y, text, QRect(x, y, width, canvas.textHeight()), color);
+    return showsText(canvas, x, y, text, QRect(x, y, width, canvas.textHeight()), colour);
 }
 
 // The same, over the text's own width and one more full-width character, so
