@@ -21,7 +21,8 @@ QString calculationText(const Problem& problem);
 
 // Draws the two numbers and the operation with `drawNumbers`, again while the
 // answer repeats a recent one.
-Problem drawCalculation(RandomWholes& random, const RecentAnswers& recent, void (*drawNumbers)(RandomWholes&, Problem&));
+Problem drawCalculation(RandomWholes& random, const RecentAnswers& recent,
+                        void (*drawNumbers)(RandomWholes&, Problem&));
 
 // The instruction, then the expression.
 void paintCalculation(Canvas& canvas, const Problem& problem, int top);
@@ -31,15 +32,7 @@ QPoint calculationAnswerPlace(const Canvas& canvas, const Problem& problem, int 
 // The entry of a calculation level in the table of levels.
 constexpr Level calculationLevel(int number, int window, Problem (*draw)(RandomWholes&, const RecentAnswers&))
 {
-    return Level{
-        .number = number,
-        .canvas = 0,
-        .instruction = CalculationInstruction,
-        .window = window,
-        .draw = draw,
-        .paint = paintCalculation,
-        .answerPlace = calculationAnswerPlace,
-    };
+    return Level{number, 0, CalculationInstruction, window, draw, paintCalculation, calculationAnswerPlace};
 }
 
 } // namespace pomuru

@@ -78,6 +78,8 @@ private:
     QVarLengthArray<float, 27> answers_;
 };
 
+// An entry of the table of levels; each level file defines its own, in the
+// order of the fields below.
 struct Level {
     int number;
     // 0, or 1 for the levels answered by presses on the canvas, which has no
@@ -97,6 +99,13 @@ struct Level {
     // leaves the box alone.
     QPoint (*answerPlace)(const Canvas& canvas, const Problem& problem, int top);
 };
+
+// An answer place at a fixed spot of the row: (Left, T + Top).
+template <int Left, int Top>
+QPoint answerAt(const Canvas&, const Problem&, int top)
+{
+    return QPoint(Left, top + Top);
+}
 
 // The ten levels, defined with their own files.
 extern const Level WaterLevel;          // 1: water in litre vessels

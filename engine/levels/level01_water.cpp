@@ -47,14 +47,6 @@ void paintWater(Canvas& canvas, const Problem& problem, int T)
 }
 } // namespace
 
-const Level WaterLevel{
-    .number = 1,
-    .canvas = 0,
-    .instruction = {},
-    .window = RecentWindow,
-    .draw = drawWater,
-    .paint = paintWater,
-    .answerPlace = [](const Canvas&, const Problem&, int T) { return QPoint(600, T + 143); },
-};
+const Level WaterLevel{1, 0, QStringView(), RecentWindow, drawWater, paintWater, answerAt<600, 143>};
 
 } // namespace pomuru

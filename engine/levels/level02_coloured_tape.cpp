@@ -28,13 +28,6 @@ void paintColouredTape(Canvas& canvas, const Problem& problem, int T)
 } // namespace
 
 const Level ColouredTapeLevel{
-    .number = 2,
-    .canvas = 0,
-    .instruction = Instruction,
-    .window = RecentWindow,
-    .draw = drawFreshTenthsOfAMetre,
-    .paint = paintColouredTape,
-    .answerPlace = [](const Canvas&, const Problem&, int T) { return QPoint(600, T + 170); },
-};
+    2, 0, Instruction, RecentWindow, drawFreshTenthsOfAMetre, paintColouredTape, answerAt<600, 170>};
 
 } // namespace pomuru

@@ -33,16 +33,9 @@ void paintPaintTape(Canvas& canvas, const Problem& problem, int T)
 }
 } // namespace
 
+// Canvas 1 has no answer box of its own; the box is moved all the same,
+// as on every level but 7, and the marking of this level never reads it.
 const Level PaintTapeLevel{
-    .number = 3,
-    .canvas = 1,
-    .instruction = Instruction,
-    .window = RecentWindow,
-    .draw = drawFreshTenthsOfAMetre,
-    .paint = paintPaintTape,
-    // Canvas 1 has no answer box of its own; the box is moved all the same,
-    // as on every level but 7, and the marking of this level never reads it.
-    .answerPlace = [](const Canvas&, const Problem&, int T) { return QPoint(600, T + 143); },
-};
+    3, 1, Instruction, RecentWindow, drawFreshTenthsOfAMetre, paintPaintTape, answerAt<600, 143>};
 
 } // namespace pomuru

@@ -68,14 +68,6 @@ void paintNumberLine(Canvas& canvas, const Problem& problem, int T)
 }
 } // namespace
 
-const Level NumberLineLevel{
-    .number = 4,
-    .canvas = 0,
-    .instruction = Instruction,
-    .window = RecentWindow,
-    .draw = drawNumberLine,
-    .paint = paintNumberLine,
-    .answerPlace = [](const Canvas&, const Problem&, int T) { return QPoint(620, T + 170); },
-};
+const Level NumberLineLevel{4, 0, Instruction, RecentWindow, drawNumberLine, paintNumberLine, answerAt<620, 170>};
 
 } // namespace pomuru

@@ -31,13 +31,6 @@ void paintCountTenths(Canvas& canvas, const Problem& problem, int T)
 } // namespace
 
 const Level CountTenthsLevel{
-    .number = 5,
-    .canvas = 0,
-    .instruction = {},
-    .window = RecentWindow,
-    .draw = drawCountTenths,
-    .paint = paintCountTenths,
-    .answerPlace = [](const Canvas&, const Problem&, int T) { return QPoint(120, T + 166); },
-};
+    5, 0, QStringView(), RecentWindow, drawCountTenths, paintCountTenths, answerAt<120, 166>};
 
 } // namespace pomuru

@@ -30,13 +30,6 @@ void paintTenthsValue(Canvas& canvas, const Problem& problem, int T)
 } // namespace
 
 const Level TenthsValueLevel{
-    .number = 6,
-    .canvas = 0,
-    .instruction = {},
-    .window = RecentWindow,
-    .draw = drawTenthsValue,
-    .paint = paintTenthsValue,
-    .answerPlace = [](const Canvas&, const Problem&, int T) { return QPoint(120, T + 166); },
-};
+    6, 0, QStringView(), RecentWindow, drawTenthsValue, paintTenthsValue, answerAt<120, 166>};
 
 } // namespace pomuru

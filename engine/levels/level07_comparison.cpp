@@ -52,14 +52,7 @@ void paintComparison(Canvas& canvas, const Problem& problem, int T)
 }
 } // namespace
 
-const Level ComparisonLevel{
-    .number = 7,
-    .canvas = 1,
-    .instruction = Instruction,
-    .window = RecentWindow,
-    .draw = drawComparison,
-    .paint = paintComparison,
-    .answerPlace = nullptr,  // answered by the symbol boxes; the box is not this canvas's
-};
+// Answered by the symbol boxes: the answer box is not this canvas's and stays where it is.
+const Level ComparisonLevel{7, 1, Instruction, RecentWindow, drawComparison, paintComparison, nullptr};
 
 } // namespace pomuru

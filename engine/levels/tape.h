@@ -16,9 +16,9 @@ class Canvas;
 
 namespace tape {
 inline constexpr int Left = 80;
-inline constexpr int Right = 580;
 inline constexpr int CellWidth = 50;
 inline constexpr int Cells = 10;
+inline constexpr int Right = Left + Cells * CellWidth;
 inline constexpr int Height = 25;
 // The tape's top edge below the row top T: level 2's tape stands higher,
 // under its instruction; level 3's leaves room for the hint and the target.
