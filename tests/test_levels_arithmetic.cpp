@@ -69,16 +69,6 @@ struct BoundedDrill {
     Drill drill{controls, platform};
 };
 
-// Fills the records of problems 1 to `count` of a row with answers no
-// problem can have, except `answers` from problem 1 on.
-void setHistory(DrillState& state, int row, int count, const QList<float>& answers)
-{
-    state.RowValues[row][RowStarted] = 1;
-    state.RowValues[row][ProblemCount] = float(count);
-    for (int k = 1; k <= count; ++k)
-        state.record(row, k, Value1) = k <= answers.size() ? answers[k - 1] : 99.0f;
-}
-
 } // namespace
 
 class TestLevelsArithmetic : public QObject {
@@ -88,10 +78,6 @@ private Q_SLOTS:
     void expressionLineAndAnswerBox();
     void layoutReturnsTheTextItPrints();
     void answerBoxStandsFurtherRightAfterDecimals();
-    void windowEndsWhereEachLevelSays_data();
-    void windowEndsWhereEachLevelSays();
-    void recentAnswersDoNotComeBackInALongRow_data();
-    void recentAnswersDoNotComeBackInALongRow();
     void subtractionRowOf400ProblemsFallsIntoNoCycle();
     void mixedLevelAddsAndSubtractsAs361To190();
     void mixedLevelOnlyAddsWhileEveryDifferenceIsRecent();
@@ -173,64 +159,6 @@ void TestLevelsArithmetic::answerBoxStandsFurtherRightAfterDecimals()
     const int afterOneDecimal = boxLeftFor(0, 4);  // 0 + 0.4 =
     QVERIFY(afterDecimals > afterOneDecimal);
     QVERIFY(afterOneDecimal > afterWholes);
-}
-
-void TestLevelsArithmetic::windowEndsWhereEachLevelSays_data()
-{
-    // The row already holds `before` problems: the first two answered 0.5
-    // and 0.6. The new problem is first drawn with 0.6, which the window still
-    // holds, then with 0.5, which has just left it.
-    QTest::addColumn<int>("level");
-    QTest::addColumn<int>("before");
-    QTest::addColumn<QList<int>>("draws");
-
-    QTest::newRow("level 8: 27 problems back") << 8 << 28 << QList<int>{2, 4, 1, 4};
-    QTest::newRow("level 10: 27 problems back, whatever the operation") << 10 << 28 << QList<int>{2, 4, 0, 9, 4, 99};
-    // Nine back leaves ten of the 19 differences to draw.
-    QTest::newRow("level 9: 9 problems back") << 9 << 10 << QList<int>{8, 2, 7, 2};
-}
-
-void TestLevelsArithmetic::windowEndsWhereEachLevelSays()
-{
-    QFETCH(int, level);
-    QFETCH(int, before);
-    QFETCH(QList<int>, draws);
-    DrillFixture fx(level);
-    const int row = 1;
-    fx.state().ProblemRow = row;
-    setHistory(fx.state(), row, before, {tenths(5), tenths(6)});
-    scriptWholes(fx, row, draws);
-
-    DrawProblem(fx.drill, fx.state().ProblemRow);
-
-    QCOMPARE(fx.platform.draws, int(draws.size()));
-    QCOMPARE(fx.state().record(row, before + 1, Value1), tenths(5));
-}
-
-void TestLevelsArithmetic::recentAnswersDoNotComeBackInALongRow_data()
-{
-    QTest::addColumn<int>("level");
-    QTest::addColumn<int>("window");
-    QTest::newRow("level 8") << 8 << 27;
-    QTest::newRow("level 9") << 9 << 9;
-    QTest::newRow("level 10") << 10 << 27;
-}
-
-void TestLevelsArithmetic::recentAnswersDoNotComeBackInALongRow()
-{
-    // 150 problems: past problem 99 the records slide, and the window must
-    // still see the latest answers.
-    QFETCH(int, level);
-    QFETCH(int, window);
-    BoundedDrill fx(level);
-    std::vector<float> answers;
-    for (int n = 1; n <= 150; ++n) {
-        QVERIFY2(fx.drawNext(), qPrintable(QStringLiteral("problem %1 never ends").arg(n)));
-        const float answer = fx.drill.state.record(1, n, Value1);
-        for (std::size_t back = 1; back <= std::size_t(window) && back <= answers.size(); ++back)
-            QVERIFY2(answers[answers.size() - back] != answer, qPrintable(QStringLiteral("problem %1").arg(n)));
-        answers.push_back(answer);
-    }
 }
 
 void TestLevelsArithmetic::subtractionRowOf400ProblemsFallsIntoNoCycle()

@@ -24,7 +24,6 @@ namespace {
 
 constexpr int Comparing = 7;
 
-
 void press(DrillFixture& fx, double x, double y)
 {
     Picture1_MouseDown(fx.drill, fx.state().CanvasIndex, 1, 0, float(x), float(y));
@@ -67,8 +66,6 @@ private Q_SLOTS:
     void nextProblemLeavesValue5AndATransparentFillStyle();
     void aPressPaintsOnlyTheInsideOfItsBox_data();
     void aPressPaintsOnlyTheInsideOfItsBox();
-    void recentWindowHoldsTheSecondNumberAgainstEarlierFirstNumbers_data();
-    void recentWindowHoldsTheSecondNumberAgainstEarlierFirstNumbers();
     void judgementAcceptsOnlyTheRedBoxOfTheRelation_data();
     void judgementAcceptsOnlyTheRedBoxOfTheRelation();
     void aNewChoiceReplacesTheOldOne();
@@ -165,60 +162,6 @@ void TestLevelsComparison::aPressPaintsOnlyTheInsideOfItsBox()
     }
     // Most of the inside is red: only the symbol's own strokes stay black.
     QVERIFY(red > (symbols::Size - 1) * (symbols::Size - 1) / 2);
-}
-
-void TestLevelsComparison::recentWindowHoldsTheSecondNumberAgainstEarlierFirstNumbers_data()
-{
-    // history: the pairs of the problems before, in tenths; draws: the pairs
-    // scripted for the new problem; expected: the pair it shows.
-    QTest::addColumn<QList<int>>("history");
-    QTest::addColumn<QList<int>>("draws");
-    QTest::addColumn<int>("expectedFirst");
-    QTest::addColumn<int>("expectedSecond");
-
-    QTest::newRow("second equal to an earlier first number is drawn again")
-        << QList<int>{30, 50} << QList<int>{10, 30, 40, 60} << 40 << 60;
-    QTest::newRow("second equal to an earlier second number stays")
-        << QList<int>{30, 50} << QList<int>{10, 50} << 10 << 50;
-    QTest::newRow("first equal to an earlier first number stays")
-        << QList<int>{30, 50} << QList<int>{30, 20} << 30 << 20;
-    QTest::newRow("second equal to its own first number stays")
-        << QList<int>{30, 50} << QList<int>{44, 44} << 44 << 44;
-
-    const QList<int> eightBefore{10, 1, 20, 2, 30, 3, 40, 4, 50, 5, 60, 6, 70, 7, 80, 8};
-    QTest::newRow("first number of the 7th problem back still counts")
-        << eightBefore << QList<int>{5, 20, 5, 90} << 5 << 90;
-    QTest::newRow("first number of the 8th problem back no longer counts")
-        << eightBefore << QList<int>{5, 10} << 5 << 10;
-}
-
-void TestLevelsComparison::recentWindowHoldsTheSecondNumberAgainstEarlierFirstNumbers()
-{
-    QFETCH(QList<int>, history);
-    QFETCH(QList<int>, draws);
-    QFETCH(int, expectedFirst);
-    QFETCH(int, expectedSecond);
-    DrillFixture fx(Comparing);
-    const int row = 1;
-    startRow(fx, row, history[0], history[1]);
-    for (int i = 2; i < history.size(); i += 2) {
-        scriptWholes(fx, row, {history[i], history[i + 1]});
-        DrawProblem(fx.drill, fx.state().ProblemRow);
-    }
-    QVERIFY(fx.platform.scriptedDraws.empty());
-
-    scriptWholes(fx, row, draws);
-    const int drawsBefore = fx.platform.draws;
-    DrawProblem(fx.drill, fx.state().ProblemRow);
-
-    const int n = int(history.size() / 2) + 1;
-    QCOMPARE(fx.state().problemCount(row), n);
-    QCOMPARE(fx.platform.draws - drawsBefore, int(draws.size()));
-    // The record of a redrawn problem is the pair that was finally shown.
-    QCOMPARE(fx.state().record(row, n, Value1), float(expectedFirst / 10.0));
-    QCOMPARE(fx.state().record(row, n, Value2), float(expectedSecond / 10.0));
-    QVERIFY(showsText(fx.canvas(), 150, 205, TenthsText(expectedFirst)));
-    QVERIFY(showsText(fx.canvas(), 320, 205, TenthsText(expectedSecond)));
 }
 
 void TestLevelsComparison::judgementAcceptsOnlyTheRedBoxOfTheRelation_data()

@@ -59,11 +59,6 @@ private Q_SLOTS:
     void tenthsValueSentence_data();
     void tenthsValueSentence();
 
-    void recentAnswerWindowEdges_data();
-    void recentAnswerWindowEdges();
-    void recordsLeaveValue5Alone_data();
-    void recordsLeaveValue5Alone();
-
     void typedAnswers_data();
     void typedAnswers();
 };
@@ -229,63 +224,6 @@ void TestLevelsNumbers::tenthsValueSentence()
     QCOMPARE(textMismatches(fx.canvas(), 60, T + 120, sentence), 0);
     QCOMPARE(fx.state().record(3, 1, Value1), value);
     QCOMPARE(fx.controls.boxes[2].position, QPoint(120, T + 166));
-}
-
-void TestLevelsNumbers::recentAnswerWindowEdges_data()
-{
-    QTest::addColumn<int>("level");
-    QTest::addColumn<int>("window");
-    QTest::newRow("level 4 compares 7 problems back") << 4 << 7;
-    QTest::newRow("level 5 compares 19 problems back") << 5 << 19;
-    QTest::newRow("level 6 compares 19 problems back") << 6 << 19;
-}
-
-void TestLevelsNumbers::recentAnswerWindowEdges()
-{
-    QFETCH(int, level);
-    QFETCH(int, window);
-    DrillFixture fx(level);
-    PageSetup(fx.drill);
-    // Problems 1 to W draw the numbers 1 to W.
-    for (int number = 1; number <= window; ++number)
-        drawNumber(fx, 1, number);
-
-    // Problem W + 1 is compared with problems 1 to W: 1 and W are both drawn again.
-    drawNumbers(fx, 1, {1, window, window + 1});
-    QVERIFY(fx.platform.scriptedDraws.empty());
-    QCOMPARE(fx.state().problemCount(1), window + 1);
-
-    // Problem W + 2 is compared with problems 2 to W + 1: 2 is drawn again, 1 is fresh.
-    drawNumbers(fx, 1, {2, 1});
-    QVERIFY(fx.platform.scriptedDraws.empty());
-    const float one = level == 5 ? 1.0f : 0.1f;
-    QCOMPARE(fx.state().record(1, window + 2, Value1), one);
-
-    // Another row knows nothing of this one.
-    drawNumber(fx, 2, 2);
-    QVERIFY(fx.platform.scriptedDraws.empty());
-}
-
-void TestLevelsNumbers::recordsLeaveValue5Alone_data()
-{
-    QTest::addColumn<int>("level");
-    QTest::newRow("level 4") << 4;
-    QTest::newRow("level 5") << 5;
-    QTest::newRow("level 6") << 6;
-}
-
-void TestLevelsNumbers::recordsLeaveValue5Alone()
-{
-    QFETCH(int, level);
-    DrillFixture fx(level);
-    PageSetup(fx.drill);
-    for (const RecordSlot slot : {Value2, Value3, Value4, Value5})
-        fx.state().record(1, 1, slot) = 42;
-    drawNumber(fx, 1, 12);
-    QCOMPARE(fx.state().record(1, 1, Value2), 0.0f);
-    QCOMPARE(fx.state().record(1, 1, Value3), 0.0f);
-    QCOMPARE(fx.state().record(1, 1, Value4), 0.0f);
-    QCOMPARE(fx.state().record(1, 1, Value5), 42.0f);
 }
 
 void TestLevelsNumbers::typedAnswers_data()

@@ -55,10 +55,6 @@ private Q_SLOTS:
     void colouredTapeShowsTRedCellsUnderBlackEdges_data();
     void colouredTapeShowsTRedCellsUnderBlackEdges();
     void colouredTapePrintsItsTextsAndMovesTheBox();
-    void colouredTapeRecordLeavesValue5Alone();
-    void colouredTapeRedrawsTenAndRecentAnswers_data();
-    void colouredTapeRedrawsTenAndRecentAnswers();
-    void colouredTapeEighthProblemStillFindsAFreshAnswer();
     void typedAnswerOfTheColouredTape_data();
     void typedAnswerOfTheColouredTape();
 
@@ -67,7 +63,6 @@ private Q_SLOTS:
     void paintTapeStartsWhite();
     void paintTapePrintsTheTargetAfterTheSmallHint_data();
     void paintTapePrintsTheTargetAfterTheSmallHint();
-    void paintTapeRecentAnswerWindowIsSeven();
 };
 
 void TestLevelsTape::colouredTapeShowsTRedCellsUnderBlackEdges_data()
@@ -117,59 +112,6 @@ void TestLevelsTape::colouredTapePrintsItsTextsAndMovesTheBox()
     QCOMPARE(textMismatches(fx.canvas(), 696, T + 174, QStringLiteral("ｍ")), 0);
     QCOMPARE(fx.controls.boxes[1].position, QPoint(600, T + 170));
     QCOMPARE(fx.controls.boxes[1].back, colors::pink);
-}
-
-void TestLevelsTape::colouredTapeRecordLeavesValue5Alone()
-{
-    DrillFixture fx(2);
-    PageSetup(fx.drill);
-    for (const RecordSlot slot : {Value2, Value3, Value4, Value5})
-        fx.state().record(1, 1, slot) = 42;
-    drawTape(fx, 1, 7);
-
-    QCOMPARE(fx.state().record(1, 1, Value1), 0.7f);
-    QCOMPARE(fx.state().record(1, 1, Value2), 0.0f);
-    QCOMPARE(fx.state().record(1, 1, Value3), 0.0f);
-    QCOMPARE(fx.state().record(1, 1, Value4), 0.0f);
-    QCOMPARE(fx.state().record(1, 1, Value5), 42.0f);
-}
-
-void TestLevelsTape::colouredTapeRedrawsTenAndRecentAnswers_data()
-{
-    QTest::addColumn<int>("level");
-    QTest::newRow("level 2") << 2;
-    QTest::newRow("level 3") << 3;
-}
-
-void TestLevelsTape::colouredTapeRedrawsTenAndRecentAnswers()
-{
-    QFETCH(int, level);
-    DrillFixture fx(level);
-    PageSetup(fx.drill);
-    drawTape(fx, 1, 4);
-
-    // Problem 2: a 10 (no such tape) and the 4 of problem 1 are drawn again.
-    drawTape(fx, 1, {10, 4, 6});
-    QVERIFY(fx.platform.scriptedDraws.empty());
-    QCOMPARE(fx.state().record(1, 2, Value1), 0.6f);
-}
-
-void TestLevelsTape::colouredTapeEighthProblemStillFindsAFreshAnswer()
-{
-    DrillFixture fx(2);
-    PageSetup(fx.drill);
-    for (int t = 1; t <= 7; ++t)
-        drawTape(fx, 1, t);
-
-    // Problem 8 compares with all seven: only 0.8 and 0.9 are fresh.
-    drawTape(fx, 1, {1, 2, 3, 4, 5, 6, 7, 8});
-    QVERIFY(fx.platform.scriptedDraws.empty());
-    QCOMPARE(fx.state().record(1, 8, Value1), 0.8f);
-
-    // Problem 9 compares with problems 2 to 8: 0.1 is fresh again, 0.2 is not.
-    drawTape(fx, 1, {2, 1});
-    QVERIFY(fx.platform.scriptedDraws.empty());
-    QCOMPARE(fx.state().record(1, 9, Value1), 0.1f);
 }
 
 void TestLevelsTape::typedAnswerOfTheColouredTape_data()
@@ -276,19 +218,6 @@ void TestLevelsTape::paintTapePrintsTheTargetAfterTheSmallHint()
     // The next status line is printed at 24 pt too.
     drawTape(fx, 1, tenths == 1 ? 2 : 1);
     QCOMPARE(textMismatches(fx.canvas(), 30, 75, statusLine(fx.state(), 1, 2)), 0);
-}
-
-void TestLevelsTape::paintTapeRecentAnswerWindowIsSeven()
-{
-    DrillFixture fx(3);
-    PageSetup(fx.drill);
-    for (int t = 9; t >= 2; --t)
-        drawTape(fx, 1, t);  // problems 1 to 8: 0.9 down to 0.2
-
-    // Problem 9 compares with problems 2 to 8 (0.8 to 0.2): 0.9 is fresh again.
-    drawTape(fx, 1, {5, 9});
-    QVERIFY(fx.platform.scriptedDraws.empty());
-    QCOMPARE(fx.state().record(1, 9, Value1), 0.9f);
 }
 
 QTEST_MAIN(TestLevelsTape)

@@ -42,13 +42,13 @@ private Q_SLOTS:
     void statusLine();
     void pageSetupDrawsTwoFramesBelowWidth1000AndThreeFrom1000_data();
     void pageSetupDrawsTwoFramesBelowWidth1000AndThreeFrom1000();
-    void canvasOneServesOnlyLevels3And7_data();
-    void canvasOneServesOnlyLevels3And7();
     void drawProblemIntoRow2LeavesRows1And3AsTheyWere();
     void drawProblemCountsBlanksAndReadiesTheAnswerBox();
     void statusLineIsPrintedAtTheTopOfTheRow();
     void recentAnswerWindowCoversTheProblemsBeforeN();
     void aRowGoesOnPastProblem99WithoutWritingBeyondEntry1000();
+    void attemptsSettleAProblem_data();
+    void attemptsSettleAProblem();
 };
 
 void TestPage::twoCharacterField_data()
@@ -131,26 +131,6 @@ void TestPage::pageSetupDrawsTwoFramesBelowWidth1000AndThreeFrom1000()
         QCOMPARE(fx.pixel(400, top + 69), colors::lightYellow);
     }
     QCOMPARE(fx.state().CanvasIndex, std::int16_t(0));
-}
-
-void TestPage::canvasOneServesOnlyLevels3And7_data()
-{
-    QTest::addColumn<int>("level");
-    QTest::addColumn<int>("canvas");
-    for (int level = 1; level <= 10; ++level)
-        QTest::addRow("level %d", level) << level << ((level == 3 || level == 7) ? 1 : 0);
-}
-
-void TestPage::canvasOneServesOnlyLevels3And7()
-{
-    QFETCH(int, level);
-    QFETCH(int, canvas);
-    DrillFixture fx(level);
-    PageSetup(fx.drill);
-    QCOMPARE(int(fx.state().CanvasIndex), canvas);
-    // The frames are on the chosen canvas, and the other stays untouched.
-    QCOMPARE(fx.controls.canvases[std::size_t(canvas)].pixel(400, 175), colors::white);
-    QCOMPARE(fx.controls.canvases[std::size_t(1 - canvas)].pixel(400, 175), colors::lightYellow);
 }
 
 void TestPage::drawProblemIntoRow2LeavesRows1And3AsTheyWere()
@@ -250,6 +230,51 @@ void TestPage::aRowGoesOnPastProblem99WithoutWritingBeyondEntry1000()
     state.ProblemRow = 1;
     DrawProblem(fx.drill, fx.state().ProblemRow);
     QCOMPARE(pomuru::statusLine(state, 1, 251), QStringLiteral("レベル 1 (51)  せいせき：") + marks);
+}
+
+void TestPage::attemptsSettleAProblem_data()
+{
+    QTest::addColumn<QList<bool>>("attempts");  // right or wrong, in order
+    QTest::addColumn<QList<float>>("results");  // AttemptResult1 to 3
+    QTest::addColumn<float>("mark");
+    QTest::addColumn<bool>("settled");          // after the last attempt
+    QTest::newRow("right at once: ○") << QList<bool>{true} << QList<float>{1, 0, 0} << MarkRightFirst << true;
+    QTest::newRow("wrong, then right: △") << QList<bool>{false, true} << QList<float>{3, 1, 0} << MarkRightLater << true;
+    QTest::newRow("right at the third: △") << QList<bool>{false, false, true} << QList<float>{3, 3, 1} << MarkRightLater
+                                           << true;
+    QTest::newRow("wrong once: not settled") << QList<bool>{false} << QList<float>{3, 0, 0} << MarkUndecided << false;
+    QTest::newRow("wrong twice: not settled") << QList<bool>{false, false} << QList<float>{3, 3, 0} << MarkUndecided
+                                              << false;
+    QTest::newRow("wrong three times: ×") << QList<bool>{false, false, false} << QList<float>{3, 3, 3} << MarkWrong
+                                          << true;
+}
+
+void TestPage::attemptsSettleAProblem()
+{
+    QFETCH(QList<bool>, attempts);
+    QFETCH(QList<float>, results);
+    QFETCH(float, mark);
+    QFETCH(bool, settled);
+    DrillState state;
+    const int row = 2;
+    state.countNewProblem(row);
+    state.countNewProblem(row);  // attempts go to the row's current problem, 2
+    bool lastSettled = false;
+    for (int i = 0; i < attempts.size(); ++i) {
+        lastSettled = state.recordAttempt(row, attempts[i]);
+        if (i + 1 < attempts.size())
+            QVERIFY(!lastSettled);
+    }
+    QCOMPARE(lastSettled, settled);
+    QCOMPARE(state.record(row, 2, AttemptCount), float(attempts.size()));
+    QCOMPARE(QList<float>({state.record(row, 2, AttemptResult1), state.record(row, 2, AttemptResult2),
+                           state.record(row, 2, AttemptResult3)}),
+             results);
+    QCOMPARE(state.record(row, 2, Mark), mark);
+    // Problem 1 and the other rows are untouched.
+    QCOMPARE(state.record(row, 1, AttemptCount), 0.0f);
+    QCOMPARE(state.record(row, 1, Mark), 0.0f);
+    QCOMPARE(state.problemCount(1), 0);
 }
 
 QTEST_MAIN(TestPage)
