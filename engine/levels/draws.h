@@ -27,7 +27,9 @@ inline int drawOneToNine(RandomWholes& random)
 }
 
 // Tenths 1 to 9 of a metre, drawn again while t / 10 is a recent answer (the
-// two tape levels).
+// two tape levels). Seven recent answers of the nine possible are avoided.
+inline constexpr int TenthsOfAMetreWindow = 7;
+static_assert(TenthsOfAMetreWindow < 9, "a fresh answer must always exist");
 inline Problem drawFreshTenthsOfAMetre(RandomWholes& random, const RecentAnswers& recent)
 {
     int tenths = 0;
@@ -35,6 +37,18 @@ inline Problem drawFreshTenthsOfAMetre(RandomWholes& random, const RecentAnswers
         tenths = drawOneToNine(random);
     while (recent.contains(tenthsValue(tenths)));
     return Problem{.first = tenths, .value1 = tenthsValue(tenths)};
+}
+
+// A count of tenths from 1 to `counts`, drawn again while its answer is a
+// recent one (levels 5 and 6, which ask about the count both ways).
+template <class AnswerOf>
+Problem drawFreshCount(RandomWholes& random, const RecentAnswers& recent, int counts, AnswerOf answerOf)
+{
+    int tenths = 0;
+    do
+        tenths = random.draw(counts, 1);
+    while (recent.contains(answerOf(tenths)));
+    return Problem{.first = tenths, .value1 = answerOf(tenths)};
 }
 
 // A recent-answer window never covers every possible answer, so that a fresh

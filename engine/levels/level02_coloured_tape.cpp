@@ -12,9 +12,6 @@
 namespace pomuru {
 
 namespace {
-constexpr int PossibleAnswers = 9;  // 0.1 to 0.9
-constexpr int RecentWindow = 7;
-static_assert(RecentWindow < PossibleAnswers, "a fresh answer must always exist");
 constexpr QStringView Instruction = u"色をぬった長さは、何ｍですか。";
 
 void paintColouredTape(Canvas& canvas, const Problem& problem, int T)
@@ -28,6 +25,6 @@ void paintColouredTape(Canvas& canvas, const Problem& problem, int T)
 } // namespace
 
 const Level ColouredTapeLevel{
-    2, 0, Instruction, RecentWindow, drawFreshTenthsOfAMetre, paintColouredTape, answerAt<600, 170>};
+    2, 0, Instruction, TenthsOfAMetreWindow, drawFreshTenthsOfAMetre, paintColouredTape, answerAt<600, 170>};
 
 } // namespace pomuru

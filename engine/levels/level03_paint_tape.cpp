@@ -13,9 +13,6 @@
 namespace pomuru {
 
 namespace {
-constexpr int PossibleAnswers = 9;  // 0.1 to 0.9
-constexpr int RecentWindow = 7;
-static_assert(RecentWindow < PossibleAnswers, "a fresh answer must always exist");
 constexpr QStringView Instruction = u"色をぬりましょう。";
 
 void paintPaintTape(Canvas& canvas, const Problem& problem, int T)
@@ -36,6 +33,6 @@ void paintPaintTape(Canvas& canvas, const Problem& problem, int T)
 // Canvas 1 has no answer box of its own; the box is moved all the same,
 // as on every level but 7, and the marking of this level never reads it.
 const Level PaintTapeLevel{
-    3, 1, Instruction, RecentWindow, drawFreshTenthsOfAMetre, paintPaintTape, answerAt<600, 143>};
+    3, 1, Instruction, TenthsOfAMetreWindow, drawFreshTenthsOfAMetre, paintPaintTape, answerAt<600, 143>};
 
 } // namespace pomuru

@@ -15,11 +15,7 @@ static_assert(RecentWindow < PossibleAnswers, "a fresh answer must always exist"
 
 Problem drawCountTenths(RandomWholes& random, const RecentAnswers& recent)
 {
-    int tenths = 0;
-    do
-        tenths = random.draw(PossibleAnswers, 1);
-    while (recent.contains(float(tenths)));
-    return Problem{.first = tenths, .value1 = float(tenths)};
+    return drawFreshCount(random, recent, PossibleAnswers, [](int tenths) { return float(tenths); });
 }
 
 void paintCountTenths(Canvas& canvas, const Problem& problem, int T)

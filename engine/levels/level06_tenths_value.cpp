@@ -15,11 +15,7 @@ static_assert(RecentWindow < PossibleAnswers, "a fresh answer must always exist"
 
 Problem drawTenthsValue(RandomWholes& random, const RecentAnswers& recent)
 {
-    int tenths = 0;
-    do
-        tenths = random.draw(PossibleAnswers, 1);
-    while (recent.contains(tenthsValue(tenths)));
-    return Problem{.first = tenths, .value1 = tenthsValue(tenths)};
+    return drawFreshCount(random, recent, PossibleAnswers, tenthsValue);
 }
 
 void paintTenthsValue(Canvas& canvas, const Problem& problem, int T)
