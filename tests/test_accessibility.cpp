@@ -25,7 +25,7 @@ QString accessibleText(QWidget* widget, QAccessible::Text kind)
 
 QString canvasDescription(WindowFixture& fx, int canvas)
 {
-    return accessibleText(fx.window->Picture1[std::size_t(canvas)], QAccessible::Description);
+    return accessibleText(fx.control<CanvasWidget>("Picture1", canvas), QAccessible::Description);
 }
 
 } // namespace
@@ -67,12 +67,12 @@ void TestAccessibility::controlsHaveJapaneseNames()
     QFETCH(QString, name);
     QFETCH(QString, descriptionHas);
     WindowFixture fx;
-    MainWindow& w = *fx.window;
-    QWidget* const controls[] = {
-        w.Text1[0],     w.Text1[1],     w.Text1[2],     w.Command5[0], w.Command5[5], w.Command5[3], w.Command11[1],
-        w.Command7[0], w.Command6[7],  w.Picture2[0],  w.Picture3[1], w.Picture4[0], w.Picture1[0],
+    const std::pair<const char*, int> controls[] = {
+        {"Text1", 0},    {"Text1", 1},    {"Text1", 2},    {"Command5", 0}, {"Command5", 5}, {"Command5", 3}, {"Command11", 1},
+        {"Command7", 0}, {"Command6", 7}, {"Picture2", 0}, {"Picture3", 1}, {"Picture4", 0}, {"Picture1", 0},
     };
-    QWidget* control = controls[which];
+    const auto [array, index] = controls[std::size_t(which)];
+    QWidget* control = fx.control<QWidget>(array, index);
     QCOMPARE(accessibleText(control, QAccessible::Name), name);
     if (!descriptionHas.isEmpty())
         QVERIFY2(accessibleText(control, QAccessible::Description).contains(descriptionHas),
@@ -120,8 +120,8 @@ void TestAccessibility::canvasDescribesTheCurrentRow()
     fx.pressCanvas(400, 400);
     QVERIFY(canvasDescription(fx, used).startsWith(QStringLiteral("レベル%1 ( 1)").arg(level, 2)));
     fx.platform.answers.push_back(true);
-    fx.click(fx.window->Command8[std::size_t(used)]);
-    fx.click(fx.window->Command10[0]);
+    fx.click(fx.control<ColourButton>("Command8", used));
+    fx.click(fx.control<ColourButton>("Command10", 0));
     QCOMPARE(canvasDescription(fx, used), QStringLiteral("ここをクリックしてください。"));
 }
 
@@ -138,15 +138,15 @@ void TestAccessibility::markOfTheLastCheckIsSaidDuringThePause()
         if (fx.platform.waits % 2 == 1)  // the first of the pause's two waits
             duringPauses << canvasDescription(fx, 0);
     };
-    QTest::keyClicks(fx.window->Text1[0], QStringLiteral("2"));
-    fx.click(fx.window->Command5[0]);
+    QTest::keyClicks(fx.control<AnswerBoxWidget>("Text1", 0), QStringLiteral("2"));
+    fx.click(fx.control<ColourButton>("Command5", 0));
     QCOMPARE(duringPauses.last(), QStringLiteral("レベル 8 ( 1)  せいせき：\n次の計算をしましょう。\n0.3 + 1.5 =\nまちがい"));
     QCOMPARE(canvasDescription(fx, 0), duringPauses.last());  // the same problem stays
 
     fx.platform.scriptWhole(10, 19);
     fx.platform.scriptWhole(2, 19);  // the next problem: 1 + 0.2
-    QTest::keyClicks(fx.window->Text1[0], QStringLiteral("1.8"));
-    fx.click(fx.window->Command5[0]);
+    QTest::keyClicks(fx.control<AnswerBoxWidget>("Text1", 0), QStringLiteral("1.8"));
+    fx.click(fx.control<ColourButton>("Command5", 0));
     QCOMPARE(duringPauses.last(), QStringLiteral("レベル 8 ( 1)  せいせき：\n次の計算をしましょう。\n0.3 + 1.5 =\nせいかい"));
     QCOMPARE(canvasDescription(fx, 0),
              QStringLiteral("レベル 8 ( 2)  せいせき：△\n次の計算をしましょう。\n1 + 0.2 =\nせいかい"));

@@ -83,7 +83,7 @@ private Q_SLOTS:
 void TestScaleFactorWindow::canvasesDrawAtTheScreensRatio()
 {
     WindowFixture fx;
-    for (CanvasWidget* canvas : fx.window->Picture1) {
+    for (CanvasWidget* canvas : fx.controls<CanvasWidget>("Picture1")) {
         QCOMPARE(canvas->devicePixelRatio(), screenRatio());
         QCOMPARE(canvas->canvas().ratio(), screenRatio());
         QCOMPARE(canvas->canvas().size(), canvas->size());
@@ -100,7 +100,7 @@ void TestScaleFactorWindow::theCanvasIsShownOneToOne()
     const int T = rowTop(1);
     fx.pressCanvas(100, T + 100);
     fx.pressCanvas(tape::Left + 25, T + 242);
-    CanvasWidget* widget = fx.window->Picture1[1];
+    CanvasWidget* widget = fx.control<CanvasWidget>("Picture1", 1);
     const Canvas& canvas = widget->canvas();
 
     const QRect whole(QPoint(0, 0), canvas.size());
@@ -128,7 +128,7 @@ void TestScaleFactorWindow::aScreenChangeBringsTheCanvasToTheScreensRatio()
 {
     WindowFixture fx;
     fx.openLevel(1);
-    CanvasWidget* widget = fx.window->Picture1[0];
+    CanvasWidget* widget = fx.control<CanvasWidget>("Picture1", 0);
     const QRgb frame = widget->canvas().pixel(400, 100).value_or(0);
     widget->canvas().setRatio(screenRatio() == 1.0 ? 2.0 : 1.0);
     QEvent change(QEvent::ScreenChangeInternal);
@@ -146,7 +146,7 @@ void TestScaleFactorWindow::tapeIsPaintedAndMarkedAsAtRatioOne()
     fx.platform.scriptWhole(3, 10, 1);  // 0.3 m
     fx.pressCanvas(100, T + 100);
     QCOMPARE(fx.state().record(row, 1, Value1), 0.3f);
-    CanvasWidget* widget = fx.window->Picture1[1];
+    CanvasWidget* widget = fx.control<CanvasWidget>("Picture1", 1);
 
     // The black line between cells 1 and 2 is logical column 130; pressed
     // on either of its device pixels it fills nothing.
