@@ -116,6 +116,8 @@ void nameArray(const std::array<Control*, N>& controls, const char* array)
 
 } // namespace
 
+const QString MainWindow::Caption = QStringLiteral("ポムル Ver" POMURU_VERSION);
+
 MainWindow::MainWindow(Platform& platform)
     : QWidget(nullptr)
     , drill_(*this, platform)

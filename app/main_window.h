@@ -30,7 +30,7 @@ class MainWindow : public QWidget, public DrillControls {
 public:
     explicit MainWindow(Platform& platform);
 
-    static inline const QString Caption = QStringLiteral("ポムル Ver1.0.1");
+    static const QString Caption;  // "ポムル Ver" and the program's version
     static constexpr QSize ClientSize{1018, 743};
 
     Drill& drill() { return drill_; }
