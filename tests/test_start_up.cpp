@@ -65,6 +65,9 @@ private Q_SLOTS:
     void sameClockGivesTheSameProblems();
     void buttonsShowTheirBackColours_data();
     void buttonsShowTheirBackColours();
+    void controlArraysAreNamedByIndex_data();
+    void controlArraysAreNamedByIndex();
+    void controlNamesAreUnique();
 };
 
 void TestStartUp::layout_data()
@@ -434,6 +437,56 @@ void TestStartUp::buttonsShowTheirBackColours()
     const QImage shot = button->grab().toImage();
     QCOMPARE(shot.pixel(4, 4), color);
     QCOMPARE(shot.pixel(button->width() - 5, button->height() - 5), color);
+}
+
+void TestStartUp::controlArraysAreNamedByIndex_data()
+{
+    QTest::addColumn<int>("size");
+    QTest::addColumn<QString>("className");
+    const std::pair<const char*, int> buttons[] = {
+        {"Command1", 1}, {"Command10", 1}, {"Command2", 1}, {"Command8", 2},
+        {"Command5", 6}, {"Command6", 30}, {"Command11", 3}, {"Command7", 3},
+    };
+    for (const auto& [array, size] : buttons)
+        QTest::newRow(array) << size << QStringLiteral("pomuru::ColourButton");
+    QTest::newRow("Picture1") << 2 << QStringLiteral("pomuru::CanvasWidget");
+    QTest::newRow("Picture7") << 1 << QStringLiteral("QWidget");
+    QTest::newRow("Label2") << 1 << QStringLiteral("QLabel");
+    QTest::newRow("Option2") << 10 << QStringLiteral("pomuru::OptionButton");
+    QTest::newRow("Label1") << 2 << QStringLiteral("QLabel");
+    QTest::newRow("Text1") << 3 << QStringLiteral("pomuru::AnswerBoxWidget");
+    QTest::newRow("Picture6") << 3 << QStringLiteral("QWidget");
+    for (const char* array : {"Picture2", "Picture3", "Picture4"})
+        QTest::newRow(array) << 2 << QStringLiteral("pomuru::PictureBox");
+}
+
+void TestStartUp::controlArraysAreNamedByIndex()
+{
+    QFETCH(int, size);
+    QFETCH(QString, className);
+    WindowFixture fx;
+    const QByteArray array = QTest::currentDataTag();
+    const QList<QWidget*> controls = fx.controls<QWidget>(array.constData());
+    QCOMPARE(controls.size(), size);
+    for (QWidget* control : controls)
+        QCOMPARE(QString::fromLatin1(control->metaObject()->className()), className);
+    // Nothing answers to the index past the end.
+    QCOMPARE(fx.window->findChild<QWidget*>(controlName(array.constData(), size)), nullptr);
+}
+
+void TestStartUp::controlNamesAreUnique()
+{
+    WindowFixture fx;
+    QSet<QString> names;
+    int named = 0;
+    for (const QWidget* widget : fx.window->findChildren<QWidget*>()) {
+        if (widget->objectName().isEmpty() || widget->objectName().startsWith(u"qt_"))
+            continue;
+        ++named;
+        names.insert(widget->objectName());
+    }
+    QCOMPARE(named, 75);  // the controls of the eighteen arrays
+    QCOMPARE(names.size(), named);
 }
 
 QTEST_MAIN(TestStartUp)
