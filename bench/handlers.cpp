@@ -38,7 +38,7 @@ namespace {
 
 std::unique_ptr<BenchPlatform> platform;
 std::unique_ptr<MainWindow> window;
-std::mt19937_64 random(1);
+std::mt19937_64 pupilRandom(1);
 std::unique_ptr<Pupil> pupil;
 
 constexpr int DrawsPerLevel = 2000;
@@ -207,7 +207,7 @@ int main(int argc, char* argv[])
     if (!hidden)
         window->show();
     QCoreApplication::processEvents();
-    pupil = std::make_unique<Pupil>(*window, random, testing::directHands(*window));
+    pupil = std::make_unique<Pupil>(*window, pupilRandom, testing::directHands(*window));
 
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))

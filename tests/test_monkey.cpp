@@ -189,11 +189,6 @@ private:
     {
         return testing::control<Control>(*window_, array, index);
     }
-    template <typename Control>
-    QList<Control*> controls(const char* array) const
-    {
-        return testing::controls<Control>(*window_, array);
-    }
 
     DrillState& state() { return window_->drill().state; }
     bool onPage() const { return pupil_->onPage(); }
@@ -363,7 +358,7 @@ private:
     // The level whose option the menu shows chosen; 0 for none.
     int chosenInMenu() const
     {
-        const QList<QRadioButton*> options = controls<QRadioButton>("Option2");
+        const QList<QRadioButton*> options = testing::controls<QRadioButton>(*window_, "Option2");
         for (int i = 0; i < int(options.size()); ++i) {
             if (options[i]->isChecked())
                 return i + 1;
@@ -410,7 +405,7 @@ private:
     void pressKeypad()
     {
         std::vector<QPushButton*> keys;
-        for (auto* key : controls<QPushButton>("Command6"))
+        for (auto* key : testing::controls<QPushButton>(*window_, "Command6"))
             keys.push_back(key);
         for (int i = 0; i < 3; ++i) {
             keys.push_back(control<ColourButton>("Command11", i));
@@ -452,7 +447,7 @@ private:
     AnswerBoxWidget* visibleAnswerBox()
     {
         std::vector<AnswerBoxWidget*> boxes;
-        for (auto* box : controls<AnswerBoxWidget>("Text1")) {
+        for (auto* box : testing::controls<AnswerBoxWidget>(*window_, "Text1")) {
             if (box->isVisible())
                 boxes.push_back(box);
         }
@@ -521,7 +516,7 @@ private:
 
     void pressCheck()
     {
-        const QList<QPushButton*> checks = controls<QPushButton>("Command5");
+        const QList<QPushButton*> checks = testing::controls<QPushButton>(*window_, "Command5");
         std::vector<QPushButton*> visible;
         for (auto* button : checks) {
             if (button->isVisible())
