@@ -341,25 +341,25 @@ void MainWindow::connectHandlers()
 Canvas& MainWindow::canvas(int index)
 {
     Q_ASSERT(index >= 0 && index < int(Picture1.size()));
-    return Picture1[std::size_t(index)]->canvas();
+    return Picture1.at(std::size_t(index))->canvas();
 }
 
 AnswerBox& MainWindow::answerBox(int index)
 {
     Q_ASSERT(index >= 0 && index < int(Text1.size()));
-    return *Text1[std::size_t(index)];
+    return *Text1.at(std::size_t(index));
 }
 
 void MainWindow::showCheckButton(int index)
 {
     Q_ASSERT(index >= 0 && index < int(Command5.size()));
-    Command5[std::size_t(index)]->show();
+    Command5.at(std::size_t(index))->show();
 }
 
 void MainWindow::showKeypad(int index)
 {
     Q_ASSERT(index >= 0 && index < int(Picture6.size()));
-    Picture6[std::size_t(index)]->show();
+    Picture6.at(std::size_t(index))->show();
 }
 
 void MainWindow::showGradeButton()
