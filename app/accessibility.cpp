@@ -38,7 +38,7 @@ public:
             return {};
         const DrillState& state = window->drill().state;
         // Only the canvas in use shows the drill.
-        if (window->Picture1[std::size_t(state.CanvasIndex)] != widget() || state.LevelNo == 0)
+        if (&window->canvas(state.CanvasIndex) != &static_cast<CanvasWidget*>(widget())->canvas() || state.LevelNo == 0)
             return {};
         return canvasDescription(state);
     }
@@ -113,7 +113,7 @@ QString canvasDescription(const DrillState& state)
     return lines.join(u'\n');
 }
 
-void describeForScreenReaders(MainWindow& window)
+void MainWindow::describeForScreenReaders()
 {
     static const bool factoryInstalled = [] {
         QAccessible::installFactory(canvasAccessible);
@@ -121,27 +121,27 @@ void describeForScreenReaders(MainWindow& window)
     }();
     Q_UNUSED(factoryInstalled);
 
-    for (CanvasWidget* canvas : window.Picture1) {
+    for (CanvasWidget* canvas : Picture1) {
         canvas->setAccessibleName(QStringLiteral("もんだい"));
         new DescriptionNotice(canvas);
     }
     for (int row = FirstRow; row <= LastRow; ++row) {
         const auto index = std::size_t(row - 1);
-        describe(window.Text1[index], answerBoxName(row), QStringLiteral("こたえの 数を 入れて、チェックを おしてください。"));
-        window.Picture6[index]->setAccessibleName(ofRow(row) + QStringLiteral(" 数の ボタン"));
-        describe(window.Command11[index], QStringLiteral("てん"), QStringLiteral("小数点を 入れます。"));
-        describe(window.Command7[index], {}, QStringLiteral("こたえを けします。"));
+        describe(Text1[index], answerBoxName(row), QStringLiteral("こたえの 数を 入れて、チェックを おしてください。"));
+        Picture6[index]->setAccessibleName(ofRow(row) + QStringLiteral(" 数の ボタン"));
+        describe(Command11[index], QStringLiteral("てん"), QStringLiteral("小数点を 入れます。"));
+        describe(Command7[index], {}, QStringLiteral("こたえを けします。"));
     }
-    for (int index = 0; index < int(window.Command5.size()); ++index) {
-        describe(window.Command5[std::size_t(index)], {},
+    for (int index = 0; index < int(Command5.size()); ++index) {
+        describe(Command5[std::size_t(index)], {},
                  ofRow(rowOfCheckButton(index)) + QStringLiteral(" こたえを しらべます。"));
     }
-    for (QLabel* girl : window.Picture2)
+    for (QLabel* girl : Picture2)
         describe(girl, QStringLiteral("女の子の 絵"), QStringLiteral("茶色の おさげで 青い 服の 女の子が、にっこり わらっています。"));
-    for (QLabel* boy : window.Picture3)
+    for (QLabel* boy : Picture3)
         describe(boy, QStringLiteral("男の子の 絵"),
                  QStringLiteral("緑の シャツの 男の子が、頭を かかえて こまっています。"));
-    for (QLabel* children : window.Picture4)
+    for (QLabel* children : Picture4)
         describe(children, QStringLiteral("子どもたちの 絵"),
                  QStringLiteral("6人の 子どもたちが わらっています。ひとりが 手を ふっています。"));
 }

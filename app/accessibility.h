@@ -6,15 +6,14 @@
 
 namespace pomuru {
 
-class MainWindow;
 struct DrillState;
 
-// Gives the window's controls Japanese names and descriptions for screen
-// readers: each answer box, check button and keypad names its row, each
-// picture says what it shows, and each canvas describes the problem in
-// words (see canvasDescription) and tells the screen reader when that
-// changes. Called once by the window as it is built.
-void describeForScreenReaders(MainWindow& window);
+// The window gives its controls Japanese names and descriptions for screen
+// readers as it is built (MainWindow::describeForScreenReaders, in
+// accessibility.cpp): each answer box, check button and keypad names its
+// row, each picture says what it shows, and each canvas describes the
+// problem in words (see canvasDescription) and tells the screen reader when
+// that changes.
 
 // What the canvas in use says about the drill: the current row's status
 // line and problem texts as drawn, one per line, and the mark of the row's

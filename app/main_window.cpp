@@ -14,6 +14,7 @@
 #include "engine/colors.h"
 #include "engine/fonts.h"
 
+#include <QButtonGroup>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QPixmap>
@@ -96,7 +97,26 @@ const std::array<QString, 10> LevelCaptions{
     QStringLiteral("L10 計算をしましょう。"),
 };
 
+constexpr QPoint LevelPanelPosition{4, 54};
+constexpr QPoint CanvasPosition{8, 8};
+
+void setFontPoints(QWidget* widget, double points)
+{
+    QFont font = widget->font();
+    font.setPixelSize(fonts::pixelsForPoints(points));
+    widget->setFont(font);
+}
+
+template <typename Control, std::size_t N>
+void nameArray(const std::array<Control*, N>& controls, const char* array)
+{
+    for (std::size_t i = 0; i < N; ++i)
+        controls[i]->setObjectName(QLatin1String(array) + u'_' + QString::number(i));
+}
+
 } // namespace
+
+const QString MainWindow::Caption = QStringLiteral("ポムル Ver" POMURU_VERSION);
 
 MainWindow::MainWindow(Platform& platform)
     : QWidget(nullptr)
@@ -117,8 +137,9 @@ MainWindow::MainWindow(Platform& platform)
     buildCanvas0();
     buildCanvas1();
     buildLevelPanel();
+    nameControls();
     connectHandlers();
-    describeForScreenReaders(*this);
+    describeForScreenReaders();
 
     // What the first frame, the grade button and the level menu, does not
     // show waits until that frame is on the screen.
@@ -248,39 +269,201 @@ void MainWindow::buildPictures(int canvas, QPoint boy, QPoint girl, QPoint child
     Picture2[std::size_t(canvas)] = makePicture(parent, QStringLiteral(":/assets/girl.gif"), girl, QSize(173, 190));
 }
 
+void MainWindow::nameControls()
+{
+    nameArray(Command1, "Command1");
+    nameArray(Picture1, "Picture1");
+    nameArray(Picture7, "Picture7");
+    nameArray(Label2, "Label2");
+    nameArray(Command10, "Command10");
+    nameArray(Command2, "Command2");
+    nameArray(Option2, "Option2");
+    nameArray(Label1, "Label1");
+    nameArray(Command8, "Command8");
+    nameArray(Text1, "Text1");
+    nameArray(Command5, "Command5");
+    nameArray(Picture6, "Picture6");
+    nameArray(Command6, "Command6");
+    nameArray(Command11, "Command11");
+    nameArray(Command7, "Command7");
+    nameArray(Picture2, "Picture2");
+    nameArray(Picture3, "Picture3");
+    nameArray(Picture4, "Picture4");
+}
+
+// A button array in one group whose ids are the array's indices. Command
+// buttons are not checkable, and the group does not make them exclusive.
+template <std::size_t N>
+QButtonGroup* MainWindow::groupButtons(const std::array<ColourButton*, N>& buttons)
+{
+    auto* group = new QButtonGroup(this);
+    group->setExclusive(false);
+    for (std::size_t i = 0; i < N; ++i)
+        group->addButton(buttons[i], int(i));
+    return group;
+}
+
 void MainWindow::connectHandlers()
 {
     Drill& drill = drill_;
-    auto onClick = [](QAbstractButton* button, auto handler) {
-        QObject::connect(button, &QAbstractButton::clicked, button, handler);
-    };
-    onClick(Command1[0], [this] { Command1_Click(*this, 0); });
-    onClick(Command10[0], [this] { Command10_Click(*this, 0); });
-    onClick(Command2[0], [this] { Command2_Click(*this, 0); });
-    for (int i = 0; i < 2; ++i)
-        onClick(Command8[std::size_t(i)], [this, i] { Command8_Click(*this, i); });
-    // Chosen by a press or by the arrow keys: whatever way an option becomes
-    // the chosen one, LevelNo follows what the menu shows, but only while the
-    // menu is on screen; a page in use keeps its level.
-    for (int i = 0; i < 10; ++i) {
-        connect(Option2[std::size_t(i)], &QAbstractButton::toggled, this, [this, i](bool chosen) {
-            if (chosen && Picture7[0]->isVisible())
-                Option2_Click(*this, i);
+    auto onClick = [this](QButtonGroup* group, auto handler) { connect(group, &QButtonGroup::idClicked, this, handler); };
+    onClick(groupButtons(Command1), [this](int i) { Command1_Click(*this, i); });
+    onClick(groupButtons(Command10), [this](int i) { Command10_Click(*this, i); });
+    onClick(groupButtons(Command2), [this](int i) { Command2_Click(*this, i); });
+    onClick(groupButtons(Command8), [this](int i) { Command8_Click(*this, i); });
+    onClick(groupButtons(Command5), [&drill](int i) { Command5_Click(drill, i); });
+    onClick(groupButtons(Command6), [&drill](int i) { Command6_Click(drill, i); });
+    onClick(groupButtons(Command11), [&drill](int i) { Command11_Click(drill, i); });
+    onClick(groupButtons(Command7), [&drill](int i) { Command7_Click(drill, i); });
+
+    // The level options are one exclusive group, as radio buttons sharing a
+    // panel are: one of them at most is chosen. Chosen by a press or by the
+    // arrow keys: whatever way an option becomes the chosen one, LevelNo
+    // follows what the menu shows, but only while the menu is on screen; a
+    // page in use keeps its level.
+    auto* options = new QButtonGroup(this);
+    for (std::size_t i = 0; i < Option2.size(); ++i)
+        options->addButton(Option2[i], int(i));
+    connect(options, &QButtonGroup::idToggled, this, [this](int i, bool chosen) {
+        if (chosen && Picture7[0]->isVisible())
+            Option2_Click(*this, i);
+    });
+
+    for (std::size_t i = 0; i < Text1.size(); ++i)
+        connect(Text1[i], &AnswerBoxWidget::clicked, this, [&drill, i] { Text1_Click(drill, int(i)); });
+    for (std::size_t i = 0; i < Picture1.size(); ++i) {
+        connect(Picture1[i], &CanvasWidget::pressed, this, [&drill, i](int button, int shift, float x, float y) {
+            Picture1_MouseDown(drill, int(i), button, shift, x, y);
         });
     }
-    for (int i = 0; i < 6; ++i)
-        onClick(Command5[std::size_t(i)], [&drill, i] { Command5_Click(drill, i); });
-    for (int i = 0; i < 30; ++i)
-        onClick(Command6[std::size_t(i)], [&drill, i] { Command6_Click(drill, i); });
-    for (int i = 0; i < 3; ++i) {
-        onClick(Command11[std::size_t(i)], [&drill, i] { Command11_Click(drill, i); });
-        onClick(Command7[std::size_t(i)], [&drill, i] { Command7_Click(drill, i); });
-        connect(Text1[std::size_t(i)], &AnswerBoxWidget::clicked, this, [&drill, i] { Text1_Click(drill, i); });
+}
+
+Canvas& MainWindow::canvas(int index)
+{
+    Q_ASSERT(index >= 0 && index < int(Picture1.size()));
+    return Picture1.at(std::size_t(index))->canvas();
+}
+
+AnswerBox& MainWindow::answerBox(int index)
+{
+    Q_ASSERT(index >= 0 && index < int(Text1.size()));
+    return *Text1.at(std::size_t(index));
+}
+
+void MainWindow::showCheckButton(int index)
+{
+    Q_ASSERT(index >= 0 && index < int(Command5.size()));
+    Command5.at(std::size_t(index))->show();
+}
+
+void MainWindow::showKeypad(int index)
+{
+    Q_ASSERT(index >= 0 && index < int(Picture6.size()));
+    Picture6.at(std::size_t(index))->show();
+}
+
+void MainWindow::showGradeButton()
+{
+    Command1[0]->show();
+}
+
+void MainWindow::hideGradeButton()
+{
+    Command1[0]->hide();
+}
+
+void MainWindow::setGradeButtonColor(QRgb color)
+{
+    Command1[0]->setBackColor(color);
+}
+
+void MainWindow::showLevelMenu()
+{
+    Picture7[0]->move(LevelPanelPosition);
+    Picture7[0]->show();
+}
+
+// The keyboard focus follows what is on screen: a control that is hidden
+// with its menu or page would otherwise keep it, and the arrow keys would
+// go on choosing levels in the menu that the pupil no longer sees.
+void MainWindow::focusChosenLevel()
+{
+    QRadioButton* focus = Option2[0];
+    for (QRadioButton* option : Option2) {
+        if (option->isChecked())
+            focus = option;
     }
-    for (int i = 0; i < 2; ++i) {
-        connect(Picture1[std::size_t(i)], &CanvasWidget::pressed, this,
-                [&drill, i](int button, int shift, float x, float y) { Picture1_MouseDown(drill, i, button, shift, x, y); });
+    focus->setFocus(Qt::OtherFocusReason);
+}
+
+void MainWindow::showPage(int canvas)
+{
+    Q_ASSERT(canvas >= 0 && canvas < int(Picture1.size()));
+    for (CanvasWidget* each : Picture1)
+        each->hide();
+    Picture7[0]->hide();
+    CanvasWidget* shown = Picture1[std::size_t(canvas)];
+    shown->move(CanvasPosition);
+    shown->show();
+    // No answer box is on screen yet; the first press on a row gives its box
+    // the focus.
+    shown->setFocus(Qt::OtherFocusReason);
+}
+
+void MainWindow::hidePage(int canvas)
+{
+    Q_ASSERT(canvas >= 0 && canvas < int(Picture1.size()));
+    Picture1[std::size_t(canvas)]->hide();
+}
+
+void MainWindow::hideCheckButtons()
+{
+    for (QPushButton* check : Command5)
+        check->hide();
+}
+
+void MainWindow::hideRowControls(int index)
+{
+    Q_ASSERT(index >= 0 && index < int(Text1.size()));
+    const auto i = std::size_t(index);
+    Text1[i]->hide();
+    Command5[i]->hide();
+    Picture6[i]->hide();
+}
+
+void MainWindow::applyLargeLayout()
+{
+    for (int i = 0; i < 10; ++i) {
+        QRadioButton* option = Option2[std::size_t(i)];
+        option->move(option->x(), 50 * i + 90);
+        option->move(34, option->y());
+        setFontPoints(option, 16);
     }
+}
+
+void MainWindow::applySmallLayout()
+{
+    for (QLabel* boy : Picture3)
+        boy->hide();
+    QWidget* panel = Picture7[0];
+    panel->resize(794, panel->height());
+    panel->resize(panel->width(), 520);
+    for (CanvasWidget* canvas : Picture1) {
+        canvas->resizeCanvas(QSize(786, canvas->height()));
+        canvas->resizeCanvas(QSize(canvas->width(), 530));
+    }
+    Command10[0]->move(610, Command10[0]->y());
+    Command2[0]->move(700, Command2[0]->y());
+    setFontPoints(Label2[0], 16);
+    Label2[0]->adjustSize();
+    for (int i = 0; i < 10; ++i) {
+        QRadioButton* option = Option2[std::size_t(i)];
+        option->setGeometry(35, 40 * i + 80, 700, 28);
+        setFontPoints(option, 16);
+    }
+    // The client area shrinks to what the small layout uses, so that the
+    // window fits a screen 800 pixels wide.
+    setFixedSize(798, 574);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)

@@ -14,27 +14,75 @@
 
 #include <array>
 
+class QButtonGroup;
+
 namespace pomuru {
 
 // The one window of the program, Form1. It builds every control once, with
 // the names and indices of its control arrays, and forwards each control's
-// event to its handler; the handlers live in the files of their subsystem.
+// event to its handler; the handlers live in the files of their subsystem
+// and change what the window shows through the calls below.
+//
+// Each control's object name is its array's name and index, "Command5_3",
+// as the handlers know it.
 class MainWindow : public QWidget, public DrillControls {
     Q_OBJECT
 public:
     explicit MainWindow(Platform& platform);
 
-    static inline const QString Caption = QStringLiteral("ポムル Ver1.0.1");
+    static const QString Caption;  // "ポムル Ver" and the program's version
     static constexpr QSize ClientSize{1018, 743};
 
     Drill& drill() { return drill_; }
     Platform& platform() { return drill_.platform; }
 
     // DrillControls
-    Canvas& canvas(int index) override { return Picture1.at(std::size_t(index))->canvas(); }
-    AnswerBox& answerBox(int index) override { return *Text1.at(std::size_t(index)); }
-    void showCheckButton(int index) override { Command5.at(std::size_t(index))->show(); }
-    void showKeypad(int index) override { Picture6.at(std::size_t(index))->show(); }
+    Canvas& canvas(int index) override;
+    AnswerBox& answerBox(int index) override;
+    void showCheckButton(int index) override;
+    void showKeypad(int index) override;
+
+    // The grade button "３年生".
+    void showGradeButton();
+    void hideGradeButton();
+    void setGradeButtonColor(QRgb color);
+
+    // The level menu: shown at its place over the window; the keyboard focus
+    // on the chosen level's option, or on the first option before a level is
+    // chosen.
+    void showLevelMenu();
+    void focusChosenLevel();
+
+    // The page of a canvas, 0 or 1. Showing it hides the other canvas and the
+    // level menu, places the page and gives it the focus.
+    void showPage(int canvas);
+    void hidePage(int canvas);
+    // Every "ﾁｪｯｸ" button of both canvases.
+    void hideCheckButtons();
+    // The answer box, the "ﾁｪｯｸ" button and the keypad of index 0 to 2.
+    void hideRowControls(int index);
+
+    // The two layouts of start-up: the large one for screens 1000 pixels and
+    // wider, the small one, with a smaller client area, for the others.
+    void applyLargeLayout();
+    void applySmallLayout();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildLevelPanel();
+    void buildCanvas0();
+    void buildCanvas1();
+    void buildKeypad(int strip);
+    void buildPictures(int canvas, QPoint boy, QPoint girl, QPoint children);
+    void nameControls();
+    void connectHandlers();
+    // Names and descriptions for screen readers (accessibility.cpp).
+    void describeForScreenReaders();
+    void finishAfterFirstFrame();
+    template <std::size_t N>
+    QButtonGroup* groupButtons(const std::array<ColourButton*, N>& buttons);
 
     // The control arrays, indexed as the handlers know them.
     std::array<ColourButton*, 1> Command1{};      // grade button "３年生"
@@ -55,18 +103,6 @@ public:
     std::array<PictureBox*, 2> Picture2{};       // the girl
     std::array<PictureBox*, 2> Picture3{};       // the puzzled boy
     std::array<PictureBox*, 2> Picture4{};       // the group of children
-
-protected:
-    void closeEvent(QCloseEvent* event) override;
-
-private:
-    void buildLevelPanel();
-    void buildCanvas0();
-    void buildCanvas1();
-    void buildKeypad(int strip);
-    void buildPictures(int canvas, QPoint boy, QPoint girl, QPoint children);
-    void connectHandlers();
-    void finishAfterFirstFrame();
 
     Drill drill_;
 };

@@ -5,57 +5,9 @@
 
 #include "main_window.h"
 
-#include "engine/fonts.h"
-
 #include <cmath>
 
 namespace pomuru {
-
-namespace {
-
-void setFontPoints(QWidget* widget, double points)
-{
-    QFont font = widget->font();
-    font.setPixelSize(fonts::pixelsForPoints(points));
-    widget->setFont(font);
-}
-
-void applyLargeLayout(MainWindow& window)
-{
-    for (int i = 0; i < 10; ++i) {
-        QRadioButton* option = window.Option2[std::size_t(i)];
-        option->move(option->x(), 50 * i + 90);
-        option->move(34, option->y());
-        setFontPoints(option, 16);
-    }
-}
-
-void applySmallLayout(MainWindow& window)
-{
-    for (QLabel* boy : window.Picture3)
-        boy->hide();
-    QWidget* panel = window.Picture7[0];
-    panel->resize(794, panel->height());
-    panel->resize(panel->width(), 520);
-    for (CanvasWidget* canvas : window.Picture1) {
-        canvas->resizeCanvas(QSize(786, canvas->height()));
-        canvas->resizeCanvas(QSize(canvas->width(), 530));
-    }
-    window.Command10[0]->move(610, window.Command10[0]->y());
-    window.Command2[0]->move(700, window.Command2[0]->y());
-    setFontPoints(window.Label2[0], 16);
-    window.Label2[0]->adjustSize();
-    for (int i = 0; i < 10; ++i) {
-        QRadioButton* option = window.Option2[std::size_t(i)];
-        option->setGeometry(35, 40 * i + 80, 700, 28);
-        setFontPoints(option, 16);
-    }
-    // The client area shrinks to what the small layout uses, so that the
-    // window fits a screen 800 pixels wide.
-    window.setFixedSize(798, 574);
-}
-
-} // namespace
 
 bool fitsWithFrame(QSize clientSize, QRect availableArea)
 {
@@ -86,9 +38,9 @@ void Form_Load(MainWindow& window)
     if (drill.state.ScreenWidthPixels >= LargeLayoutWidth && !fitsWithFrame(MainWindow::ClientSize, area))
         drill.state.ScreenWidthPixels = LargeLayoutWidth - 1;
     if (drill.state.ScreenWidthPixels >= LargeLayoutWidth)
-        applyLargeLayout(window);
+        window.applyLargeLayout();
     else
-        applySmallLayout(window);
+        window.applySmallLayout();
     // Where even the small window does not fit, its top rows at least stay
     // on the screen.
     if (!fitsWithFrame(window.size(), area))
@@ -98,10 +50,7 @@ void Form_Load(MainWindow& window)
     const QString second = platform.timeOfDay();
     platform.seedRandom(seedFromClock(first, second));
 
-    QWidget* panel = window.Picture7[0];
-    panel->move(panel->x(), 54);
-    panel->move(4, panel->y());
-    panel->show();
+    window.showLevelMenu();
 }
 
 } // namespace pomuru

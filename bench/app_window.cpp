@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: The ポムル developers
 
-// The program's own start-up, as app/main.cpp does it, for the benchmark
-// runner: it prints the moment of the first frame and then, as asked,
+// The program's own start-up (pomuru::Program, as the program starts), with
+// the benchmark's platform, for the benchmark runner: it prints the moment of the first frame and then, as asked,
 // exits (start-up), drives N problems through the rows of every level and
 // prints the resident memory as it goes (--problems N), measures the
 // processor time of real feedback pauses (--pauses N), or times the run's
@@ -10,24 +10,26 @@
 // (--decide LEVEL).
 
 #include "bench_platform.h"
-#include "drill_driver.h"
 #include "first_frame.h"
+
+#include "support/pupil.h"
 
 #include "answer/marking.h"
 #include "app/main_window.h"
-#include "app/start_up.h"
-#include "app/translations.h"
+#include "app/program.h"
 
 #include <QApplication>
 #include <QEventLoop>
-#include <QScreen>
 #include <QTimer>
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
 
 using namespace pomuru;
 using namespace pomuru::bench;
+using pomuru::testing::control;
+using pomuru::testing::Pupil;
 
 namespace {
 
@@ -36,15 +38,16 @@ void driveProblems(MainWindow& window, BenchPlatform& platform, long problems)
     platform.instantPause = true;
     platform.answerYes = true;
     platform.quietMessages = true;
-    DrillDriver driver(window, platform);
+    std::mt19937_64 random(1);
+    Pupil pupil(window, random, testing::directHands(window));
     constexpr long PerVisit = 500;  // then "終わる" and the next level
     long done = 0;
     std::printf("rss problems=0 rss_kib=%ld\n", residentKiB());
     for (int level = 1; done < problems; level = level % 10 + 1) {
-        driver.openLevel(level);
-        driver.startRows();
+        pupil.openLevel(level);
+        pupil.startRows();
         for (long inVisit = 0; inVisit < PerVisit && done < problems; ++inVisit) {
-            driver.settle(int(1 + inVisit % driver.rows()));
+            pupil.settle(int(1 + inVisit % pupil.rows()));
             ++done;
             QCoreApplication::processEvents();
             if (done % 1000 == 0)
@@ -59,9 +62,10 @@ void driveProblems(MainWindow& window, BenchPlatform& platform, long problems)
 void measurePauses(MainWindow& window, BenchPlatform& platform, int pauses)
 {
     platform.answerYes = true;
-    DrillDriver driver(window, platform);
-    driver.openLevel(1);
-    driver.startRows();
+    std::mt19937_64 random(1);
+    Pupil pupil(window, random, testing::directHands(window));
+    pupil.openLevel(1);
+    pupil.startRows();
     for (int i = 0; i < pauses; ++i) {
         const std::int64_t wall0 = monotonicNs();
         const std::int64_t cpu0 = cpuNs();
@@ -76,7 +80,7 @@ void measurePauses(MainWindow& window, BenchPlatform& platform, int pauses)
 // the press to the page painted and flushed, wall and processor time.
 void measureDecide(MainWindow& window, int level)
 {
-    CanvasWidget* page = window.Picture1[std::size_t(level == 3 || level == 7 ? 1 : 0)];
+    CanvasWidget* page = control<CanvasWidget>(window, "Picture1", level == 3 || level == 7 ? 1 : 0);
     QEventLoop painted;
     struct PaintWatch : QObject {
         QEventLoop* loop = nullptr;
@@ -88,11 +92,13 @@ void measureDecide(MainWindow& window, int level)
         }
     } watch;
     watch.loop = &painted;
+    QAbstractButton* option = control<QAbstractButton>(window, "Option2", level - 1);
+    QAbstractButton* decide = control<QAbstractButton>(window, "Command10", 0);
     page->installEventFilter(&watch);
     const std::int64_t wall0 = monotonicNs();
     const std::int64_t cpu0 = cpuNs();
-    window.Option2[std::size_t(level - 1)]->click();
-    window.Command10[0]->click();
+    option->click();
+    decide->click();
     painted.exec();
     std::printf("decide level=%d wall_ns=%lld cpu_ns=%lld\n", level, static_cast<long long>(monotonicNs() - wall0),
                 static_cast<long long>(cpuNs() - cpu0));
@@ -104,19 +110,7 @@ void measureDecide(MainWindow& window, int level)
 
 int main(int argc, char* argv[])
 {
-    // As app/main.cpp, from here to window.show().
     QApplication app(argc, argv);
-    nameApplication();
-    installQtJapanese();
-
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    BenchPlatform platform(screen != nullptr ? screen->geometry().width() : 1024,
-                           screen != nullptr ? screen->availableGeometry() : QRect());
-    MainWindow window(platform);
-    platform.setWindow(&window);
-    platform.sound().connectAfterFirstFrame(&window);
-    Form_Load(window);
-
     long problems = 0;
     int pauses = 0;
     int decideLevel = 0;
@@ -128,16 +122,23 @@ int main(int argc, char* argv[])
         else if (std::strcmp(argv[i], "--pauses") == 0)
             pauses = std::atoi(argv[i + 1]);
     }
+
+    std::optional<Program> program;
+    BenchPlatform* platform = nullptr;
     FirstFrame firstFrame([&] {
         printFirstFrame();
         if (decideLevel > 0)
-            measureDecide(window, decideLevel);
+            measureDecide(program->window(), decideLevel);
         if (problems > 0)
-            driveProblems(window, platform, problems);
+            driveProblems(program->window(), *platform, problems);
         if (pauses > 0)
-            measurePauses(window, platform, pauses);
+            measurePauses(program->window(), *platform, pauses);
         QCoreApplication::quit();
     });
-    window.show();
+    program.emplace([&platform](int screenWidthPixels, QRect availableArea) {
+        auto made = std::make_unique<BenchPlatform>(screenWidthPixels, availableArea);
+        platform = made.get();
+        return std::unique_ptr<QtPlatform>(std::move(made));
+    });
     return QApplication::exec();
 }

@@ -9,7 +9,8 @@
 // percentile of the calls are reported as counters.
 
 #include "bench_platform.h"
-#include "drill_driver.h"
+
+#include "support/pupil.h"
 
 #include "answer/canvas_press.h"
 #include "answer/keypad.h"
@@ -31,12 +32,14 @@
 
 using namespace pomuru;
 using namespace pomuru::bench;
+using pomuru::testing::Pupil;
 
 namespace {
 
 std::unique_ptr<BenchPlatform> platform;
 std::unique_ptr<MainWindow> window;
-std::unique_ptr<DrillDriver> driver;
+std::mt19937_64 pupilRandom(1);
+std::unique_ptr<Pupil> pupil;
 
 constexpr int DrawsPerLevel = 2000;
 constexpr int ChecksPerLevel = 1000;
@@ -83,8 +86,8 @@ void timeCalls(benchmark::State& state, const std::function<void()>& prepare, co
 
 void openWithRows(int level)
 {
-    driver->openLevel(level);
-    driver->startRows();
+    pupil->openLevel(level);
+    pupil->startRows();
     QCoreApplication::processEvents();
 }
 
@@ -94,10 +97,10 @@ void DrawProblemAtLevel(benchmark::State& state)
     openWithRows(level);
     int row = 0;
     timeCalls(
-        state, [&] { row = row % driver->rows() + 1; },
+        state, [&] { row = row % pupil->rows() + 1; },
         [&] {
-            driver->state().ProblemRow = std::int16_t(row);
-            DrawProblem(driver->drill(), row);
+            pupil->state().ProblemRow = std::int16_t(row);
+            DrawProblem(pupil->drill(), row);
         });
 }
 
@@ -110,41 +113,40 @@ void CheckAtLevel(benchmark::State& state)
     timeCalls(
         state,
         [&] {
-            row = row % driver->rows() + 1;
-            driver->prepareAnswer(row, ++turn % 2 == 0);
+            row = row % pupil->rows() + 1;
+            pupil->prepareAnswer(row, ++turn % 2 == 0);
         },
-        [&] { Command5_Click(driver->drill(), driver->checkButton(row)); });
+        [&] { Command5_Click(pupil->drill(), checkButtonOfRow(row, pupil->state().CanvasIndex)); });
+}
+
+// Presses on canvas 1 at points that pointIn(top) draws in an answer area
+// of a random row, whose frame begins at top.
+void timePresses(benchmark::State& state, int level, const std::function<QPoint(int top)>& pointIn)
+{
+    openWithRows(level);
+    QPoint at;
+    timeCalls(
+        state, [&] { at = pointIn(rowTop(1 + pupil->pick(pupil->rows()))); },
+        [&] { Picture1_MouseDown(pupil->drill(), 1, 1, 0, float(at.x()), float(at.y())); });
 }
 
 void TapePress(benchmark::State& state)
 {
-    openWithRows(3);
-    float x = 0;
-    float y = 0;
-    timeCalls(
-        state,
-        [&] {
-            const int row = 1 + driver->pick(driver->rows());
-            x = float(tape::Left + 2 + driver->pick(tape::Right - tape::Left - 4));
-            y = float(rowTop(row) + tape::Top + 2 + driver->pick(tape::Bottom - tape::Top - 4));
-        },
-        [&] { Picture1_MouseDown(driver->drill(), 1, 1, 0, x, y); });
+    timePresses(state, 3, [](int top) {
+        const int x = tape::Left + 2 + pupil->pick(tape::Right - tape::Left - 4);
+        const int y = top + tape::Top + 2 + pupil->pick(tape::Bottom - tape::Top - 4);
+        return QPoint(x, y);
+    });
 }
 
 void SymbolPress(benchmark::State& state)
 {
-    openWithRows(7);
-    float x = 0;
-    float y = 0;
-    timeCalls(
-        state,
-        [&] {
-            const int row = 1 + driver->pick(driver->rows());
-            const int box = driver->pick(3);
-            x = float(symbols::boxes[std::size_t(box)].left + 1 + driver->pick(symbols::Size - 2));
-            y = float(rowTop(row) + symbols::Top + 1 + driver->pick(symbols::Size - 2));
-        },
-        [&] { Picture1_MouseDown(driver->drill(), 1, 1, 0, x, y); });
+    timePresses(state, 7, [](int top) {
+        const int box = pupil->pick(3);
+        const int x = symbols::boxes[std::size_t(box)].left + 1 + pupil->pick(symbols::Size - 2);
+        const int y = top + symbols::Top + 1 + pupil->pick(symbols::Size - 2);
+        return QPoint(x, y);
+    });
 }
 
 void KeypadPress(benchmark::State& state)
@@ -154,20 +156,21 @@ void KeypadPress(benchmark::State& state)
     timeCalls(
         state,
         [&] {
-            for (auto* box : window->Text1) {
-                if (box->text().size() > 6)
-                    box->setText(QString());
+            for (int index = 0; index < 3; ++index) {
+                AnswerBox& box = window->answerBox(index);
+                if (box.text().size() > 6)
+                    box.setText(QString());
             }
-            key = driver->pick(10 * driver->rows() + 2);
+            key = pupil->pick(10 * pupil->rows() + 2);
         },
         [&] {
             // Digit keys of the rows shown, the point key and the erase key of row 1.
-            if (key < 10 * driver->rows())
-                Command6_Click(driver->drill(), key);
-            else if (key == 10 * driver->rows())
-                Command11_Click(driver->drill(), 0);
+            if (key < 10 * pupil->rows())
+                Command6_Click(pupil->drill(), key);
+            else if (key == 10 * pupil->rows())
+                Command11_Click(pupil->drill(), 0);
             else
-                Command7_Click(driver->drill(), 0);
+                Command7_Click(pupil->drill(), 0);
         });
 }
 
@@ -204,14 +207,14 @@ int main(int argc, char* argv[])
     if (!hidden)
         window->show();
     QCoreApplication::processEvents();
-    driver = std::make_unique<DrillDriver>(*window, *platform);
+    pupil = std::make_unique<Pupil>(*window, pupilRandom, testing::directHands(*window));
 
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    driver.reset();
+    pupil.reset();
     window.reset();
     platform.reset();
     return 0;

@@ -5,6 +5,7 @@
 // interface: Japanese names and descriptions on the controls, and on the
 // canvas in use the current row in words, with the mark of its last check.
 
+#include "support/scripted_wholes.h"
 #include "support/window_fixture.h"
 
 #include "answer/marking.h"
@@ -25,7 +26,7 @@ QString accessibleText(QWidget* widget, QAccessible::Text kind)
 
 QString canvasDescription(WindowFixture& fx, int canvas)
 {
-    return accessibleText(fx.window->Picture1[std::size_t(canvas)], QAccessible::Description);
+    return accessibleText(fx.control<CanvasWidget>("Picture1", canvas), QAccessible::Description);
 }
 
 } // namespace
@@ -67,12 +68,12 @@ void TestAccessibility::controlsHaveJapaneseNames()
     QFETCH(QString, name);
     QFETCH(QString, descriptionHas);
     WindowFixture fx;
-    MainWindow& w = *fx.window;
-    QWidget* const controls[] = {
-        w.Text1[0],     w.Text1[1],     w.Text1[2],     w.Command5[0], w.Command5[5], w.Command5[3], w.Command11[1],
-        w.Command7[0], w.Command6[7],  w.Picture2[0],  w.Picture3[1], w.Picture4[0], w.Picture1[0],
+    const std::pair<const char*, int> controls[] = {
+        {"Text1", 0},    {"Text1", 1},    {"Text1", 2},    {"Command5", 0}, {"Command5", 5}, {"Command5", 3}, {"Command11", 1},
+        {"Command7", 0}, {"Command6", 7}, {"Picture2", 0}, {"Picture3", 1}, {"Picture4", 0}, {"Picture1", 0},
     };
-    QWidget* control = controls[which];
+    const auto [array, index] = controls[std::size_t(which)];
+    QWidget* control = fx.control<QWidget>(array, index);
     QCOMPARE(accessibleText(control, QAccessible::Name), name);
     if (!descriptionHas.isEmpty())
         QVERIFY2(accessibleText(control, QAccessible::Description).contains(descriptionHas),
@@ -82,16 +83,15 @@ void TestAccessibility::controlsHaveJapaneseNames()
 void TestAccessibility::canvasDescribesTheCurrentRow_data()
 {
     QTest::addColumn<int>("level");
-    QTest::addColumn<QList<int>>("draws");  // whole numbers of the problem, with their scales
-    QTest::addColumn<QList<int>>("scales");
+    QTest::addColumn<QList<int>>("draws");  // whole numbers of the problem, in the level's order
     QTest::addColumn<QString>("description");
 
-    QTest::newRow("level 1: a picture and its unit") << 1 << QList<int>{3, 2} << QList<int>{10, 4}
+    QTest::newRow("level 1: a picture and its unit") << 1 << QList<int>{3, 2}
                                                   << QStringLiteral("レベル 1 ( 1)  せいせき：\nﾘｯﾄﾙ");
-    QTest::newRow("level 7 on canvas 1") << 7 << QList<int>{3, 8} << QList<int>{98, 98}
+    QTest::newRow("level 7 on canvas 1") << 7 << QList<int>{3, 8}
                                          << QStringLiteral("レベル 7 ( 1)  せいせき：\nどちらが、大きいですか？\n0.3\n0.8\n＞　＝　＜");
     QTest::newRow("level 8: instruction and expression")
-        << 8 << QList<int>{3, 15} << QList<int>{19, 19}
+        << 8 << QList<int>{3, 15}
         << QStringLiteral("レベル 8 ( 1)  せいせき：\n次の計算をしましょう。\n0.3 + 1.5 =");
 }
 
@@ -99,7 +99,6 @@ void TestAccessibility::canvasDescribesTheCurrentRow()
 {
     QFETCH(int, level);
     QFETCH(QList<int>, draws);
-    QFETCH(QList<int>, scales);
     QFETCH(QString, description);
     WindowFixture fx;
     QCOMPARE(canvasDescription(fx, 0), QString());  // the menu: no drill to describe
@@ -109,9 +108,7 @@ void TestAccessibility::canvasDescribesTheCurrentRow()
     QCOMPARE(canvasDescription(fx, used), QStringLiteral("ここをクリックしてください。"));
     QCOMPARE(canvasDescription(fx, 1 - used), QString());  // the hidden canvas says nothing
 
-    // Level 1 draws the tenths with an offset of one.
-    for (qsizetype i = 0; i < draws.size(); ++i)
-        fx.platform.scriptWhole(draws[i], scales[i], level == 1 && i == 0 ? 1 : 0);
+    scriptWholes(fx, 1, draws);
     fx.pressCanvas(400, 175);
     QCOMPARE(canvasDescription(fx, used), description);
 
@@ -120,8 +117,8 @@ void TestAccessibility::canvasDescribesTheCurrentRow()
     fx.pressCanvas(400, 400);
     QVERIFY(canvasDescription(fx, used).startsWith(QStringLiteral("レベル%1 ( 1)").arg(level, 2)));
     fx.platform.answers.push_back(true);
-    fx.click(fx.window->Command8[std::size_t(used)]);
-    fx.click(fx.window->Command10[0]);
+    fx.click(fx.control<ColourButton>("Command8", used));
+    fx.click(fx.control<ColourButton>("Command10", 0));
     QCOMPARE(canvasDescription(fx, used), QStringLiteral("ここをクリックしてください。"));
 }
 
@@ -129,8 +126,7 @@ void TestAccessibility::markOfTheLastCheckIsSaidDuringThePause()
 {
     WindowFixture fx;
     fx.openLevel(8);
-    fx.platform.scriptWhole(3, 19);
-    fx.platform.scriptWhole(15, 19);  // 0.3 + 1.5 = 1.8
+    scriptWholes(fx, 1, {3, 15});  // 0.3 + 1.5 = 1.8
     fx.pressCanvas(400, 175);
 
     QStringList duringPauses;
@@ -138,15 +134,14 @@ void TestAccessibility::markOfTheLastCheckIsSaidDuringThePause()
         if (fx.platform.waits % 2 == 1)  // the first of the pause's two waits
             duringPauses << canvasDescription(fx, 0);
     };
-    QTest::keyClicks(fx.window->Text1[0], QStringLiteral("2"));
-    fx.click(fx.window->Command5[0]);
+    QTest::keyClicks(fx.control<AnswerBoxWidget>("Text1", 0), QStringLiteral("2"));
+    fx.click(fx.control<ColourButton>("Command5", 0));
     QCOMPARE(duringPauses.last(), QStringLiteral("レベル 8 ( 1)  せいせき：\n次の計算をしましょう。\n0.3 + 1.5 =\nまちがい"));
     QCOMPARE(canvasDescription(fx, 0), duringPauses.last());  // the same problem stays
 
-    fx.platform.scriptWhole(10, 19);
-    fx.platform.scriptWhole(2, 19);  // the next problem: 1 + 0.2
-    QTest::keyClicks(fx.window->Text1[0], QStringLiteral("1.8"));
-    fx.click(fx.window->Command5[0]);
+    scriptWholes(fx, 1, {10, 2});  // the next problem: 1 + 0.2
+    QTest::keyClicks(fx.control<AnswerBoxWidget>("Text1", 0), QStringLiteral("1.8"));
+    fx.click(fx.control<ColourButton>("Command5", 0));
     QCOMPARE(duringPauses.last(), QStringLiteral("レベル 8 ( 1)  せいせき：\n次の計算をしましょう。\n0.3 + 1.5 =\nせいかい"));
     QCOMPARE(canvasDescription(fx, 0),
              QStringLiteral("レベル 8 ( 2)  せいせき：△\n次の計算をしましょう。\n1 + 0.2 =\nせいかい"));

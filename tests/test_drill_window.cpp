@@ -4,6 +4,7 @@
 // The drill in the real window, offscreen: the menu flow, the keypads on
 // real answer boxes, and a whole level-1 problem from the menu to the mark.
 
+#include "support/scripted_wholes.h"
 #include "support/window_fixture.h"
 
 #include "answer/keypad.h"
@@ -50,28 +51,28 @@ private Q_SLOTS:
 void TestDrillWindow::decideWithoutALevelAsksForOneAndStaysOnTheMenu()
 {
     WindowFixture fx;
-    const QImage canvas = fx.window->Picture1[0]->canvas().image();
-    fx.click(fx.window->Command10[0]);
+    const QImage canvas = fx.control<CanvasWidget>("Picture1", 0)->canvas().image();
+    fx.click(fx.control<ColourButton>("Command10", 0));
     QCOMPARE(fx.platform.messages, QStringList{QStringLiteral("レベルをきめてから、けっていボタンをおしてください。")});
-    QVERIFY(fx.window->Picture7[0]->isVisible());
-    QVERIFY(fx.window->Command1[0]->isVisible());
-    QVERIFY(!fx.window->Picture1[0]->isVisible());
-    QCOMPARE(fx.window->Picture1[0]->canvas().image(), canvas);  // no page was set up
+    QVERIFY(fx.control<QWidget>("Picture7", 0)->isVisible());
+    QVERIFY(fx.control<ColourButton>("Command1", 0)->isVisible());
+    QVERIFY(!fx.control<CanvasWidget>("Picture1", 0)->isVisible());
+    QCOMPARE(fx.control<CanvasWidget>("Picture1", 0)->canvas().image(), canvas);  // no page was set up
 }
 
 void TestDrillWindow::choosingALevelClearsTheChoiceBefore()
 {
     WindowFixture fx;
-    fx.click(fx.window->Option2[4]);
+    fx.click(fx.control<QRadioButton>("Option2", 4));
     QCOMPARE(fx.state().LevelNo, std::int16_t(5));
-    fx.click(fx.window->Option2[9]);
+    fx.click(fx.control<QRadioButton>("Option2", 9));
     QCOMPARE(fx.state().LevelNo, std::int16_t(10));
-    QVERIFY(!fx.window->Option2[4]->isChecked());
-    QVERIFY(fx.window->Option2[9]->isChecked());
+    QVERIFY(!fx.control<QRadioButton>("Option2", 4)->isChecked());
+    QVERIFY(fx.control<QRadioButton>("Option2", 9)->isChecked());
     // The arrow keys move the choice; the level follows it.
-    fx.window->Option2[9]->setFocus();
-    QTest::keyClick(fx.window->Option2[9], Qt::Key_Up);
-    QVERIFY(fx.window->Option2[8]->isChecked());
+    fx.control<QRadioButton>("Option2", 9)->setFocus();
+    QTest::keyClick(fx.control<QRadioButton>("Option2", 9), Qt::Key_Up);
+    QVERIFY(fx.control<QRadioButton>("Option2", 8)->isChecked());
     QCOMPARE(fx.state().LevelNo, std::int16_t(9));
 }
 
@@ -91,13 +92,13 @@ void TestDrillWindow::decideOpensThePageWithItsPrompts()
     fx.openLevel(level);
     const int index = fx.state().CanvasIndex;
     QCOMPARE(index, level == 7 ? 1 : 0);
-    CanvasWidget* shown = fx.window->Picture1[std::size_t(index)];
+    CanvasWidget* shown = fx.control<CanvasWidget>("Picture1", index);
     QVERIFY(shown->isVisible());
     QCOMPARE(shown->pos(), QPoint(8, 8));
-    QVERIFY(!fx.window->Picture1[std::size_t(1 - index)]->isVisible());
-    QVERIFY(!fx.window->Picture7[0]->isVisible());
-    QVERIFY(!fx.window->Command1[0]->isVisible());
-    for (QPushButton* check : fx.window->Command5)
+    QVERIFY(!fx.control<CanvasWidget>("Picture1", 1 - index)->isVisible());
+    QVERIFY(!fx.control<QWidget>("Picture7", 0)->isVisible());
+    QVERIFY(!fx.control<ColourButton>("Command1", 0)->isVisible());
+    for (QPushButton* check : fx.controls<QPushButton>("Command5"))
         QVERIFY(check->isHidden());
     const QString prompt = QStringLiteral("ここをクリックしてください。");
     const int rows = screenWidth >= 1000 ? 3 : 2;
@@ -112,18 +113,18 @@ void TestDrillWindow::endAnsweredNoChangesNothing()
     WindowFixture fx;
     fx.openLevel(1);
     fx.pressCanvas(400, 175);
-    fx.window->Text1[0]->setText(QStringLiteral("1.5"));
+    fx.control<AnswerBoxWidget>("Text1", 0)->setText(QStringLiteral("1.5"));
     const auto records = fx.state().RowValues;
     const QImage canvas = fx.canvas().image();
     fx.platform.answers = {false};
-    fx.click(fx.window->Command8[0]);
+    fx.click(fx.control<ColourButton>("Command8", 0));
     QCOMPARE(fx.platform.questions, QStringList{QStringLiteral("みなさん　おわりましたか？")});
     QVERIFY(fx.state().RowValues == records);
     QCOMPARE(fx.canvas().image(), canvas);
-    QCOMPARE(fx.window->Text1[0]->text(), QStringLiteral("1.5"));
-    QVERIFY(fx.window->Picture1[0]->isVisible());
-    QVERIFY(fx.window->Text1[0]->isVisible());
-    QVERIFY(!fx.window->Picture7[0]->isVisible());
+    QCOMPARE(fx.control<AnswerBoxWidget>("Text1", 0)->text(), QStringLiteral("1.5"));
+    QVERIFY(fx.control<CanvasWidget>("Picture1", 0)->isVisible());
+    QVERIFY(fx.control<AnswerBoxWidget>("Text1", 0)->isVisible());
+    QVERIFY(!fx.control<QWidget>("Picture7", 0)->isVisible());
 }
 
 void TestDrillWindow::endAnsweredYesClearsTheRowsAndKeepsTheLevel()
@@ -133,38 +134,38 @@ void TestDrillWindow::endAnsweredYesClearsTheRowsAndKeepsTheLevel()
     fx.pressCanvas(400, 175);
     fx.pressCanvas(400, 600);
     fx.platform.answers = {true};
-    fx.click(fx.window->Command8[0]);
-    QVERIFY(!fx.window->Picture1[0]->isVisible());
-    QVERIFY(fx.window->Picture7[0]->isVisible());
-    QCOMPARE(fx.window->Picture7[0]->pos(), QPoint(4, 54));
-    QVERIFY(fx.window->Command1[0]->isVisible());
+    fx.click(fx.control<ColourButton>("Command8", 0));
+    QVERIFY(!fx.control<CanvasWidget>("Picture1", 0)->isVisible());
+    QVERIFY(fx.control<QWidget>("Picture7", 0)->isVisible());
+    QCOMPARE(fx.control<QWidget>("Picture7", 0)->pos(), QPoint(4, 54));
+    QVERIFY(fx.control<ColourButton>("Command1", 0)->isVisible());
     for (int i = 0; i < 3; ++i) {
-        QVERIFY(fx.window->Text1[std::size_t(i)]->isHidden());
-        QVERIFY(fx.window->Command5[std::size_t(i)]->isHidden());
-        QVERIFY(fx.window->Picture6[std::size_t(i)]->isHidden());
+        QVERIFY(fx.control<AnswerBoxWidget>("Text1", i)->isHidden());
+        QVERIFY(fx.control<ColourButton>("Command5", i)->isHidden());
+        QVERIFY(fx.control<QWidget>("Picture6", i)->isHidden());
         QCOMPARE(fx.state().RowValues[std::size_t(i + 1)], (std::array<float, LastEntry + 1>{}));
     }
     QCOMPARE(fx.state().LevelNo, std::int16_t(1));
-    QVERIFY(fx.window->Option2[0]->isChecked());
+    QVERIFY(fx.control<QRadioButton>("Option2", 0)->isChecked());
 
     // けってい again restarts the same level on a fresh page.
-    fx.click(fx.window->Command10[0]);
-    QVERIFY(fx.window->Picture1[0]->isVisible());
+    fx.click(fx.control<ColourButton>("Command10", 0));
+    QVERIFY(fx.control<CanvasWidget>("Picture1", 0)->isVisible());
     fx.pressCanvas(400, 175);
     QCOMPARE(fx.state().problemCount(1), 1);
     QCOMPARE(fx.state().problemCount(3), 0);
-    QVERIFY(fx.window->Text1[0]->isVisible());
-    QVERIFY(fx.window->Text1[2]->isHidden());
+    QVERIFY(fx.control<AnswerBoxWidget>("Text1", 0)->isVisible());
+    QVERIFY(fx.control<AnswerBoxWidget>("Text1", 2)->isHidden());
 }
 
 void TestDrillWindow::gradeButtonShowsTheMenu()
 {
     WindowFixture fx;
-    fx.window->Picture7[0]->hide();
-    fx.window->Picture7[0]->move(300, 300);
-    fx.click(fx.window->Command1[0]);
-    QVERIFY(fx.window->Picture7[0]->isVisible());
-    QCOMPARE(fx.window->Picture7[0]->pos(), QPoint(4, 54));
+    fx.control<QWidget>("Picture7", 0)->hide();
+    fx.control<QWidget>("Picture7", 0)->move(300, 300);
+    fx.click(fx.control<ColourButton>("Command1", 0));
+    QVERIFY(fx.control<QWidget>("Picture7", 0)->isVisible());
+    QCOMPARE(fx.control<QWidget>("Picture7", 0)->pos(), QPoint(4, 54));
     QCOMPARE(fx.state().LevelNo, std::int16_t(0));
 }
 
@@ -172,10 +173,10 @@ void TestDrillWindow::quitEndsTheProgramOnlyWhenAnsweredYes()
 {
     WindowFixture fx;
     fx.platform.answers = {false, true};
-    fx.click(fx.window->Command2[0]);
+    fx.click(fx.control<ColourButton>("Command2", 0));
     QVERIFY(!fx.platform.ended);
-    QVERIFY(fx.window->Picture7[0]->isVisible());
-    fx.click(fx.window->Command2[0]);
+    QVERIFY(fx.control<QWidget>("Picture7", 0)->isVisible());
+    fx.click(fx.control<ColourButton>("Command2", 0));
     QVERIFY(fx.platform.ended);
     QCOMPARE(fx.platform.questions,
              (QStringList{QStringLiteral("「ポムル」を　終わります。"), QStringLiteral("「ポムル」を　終わります。")}));
@@ -201,11 +202,11 @@ void TestDrillWindow::keypad()
     fx.openLevel(1);
     fx.pressCanvas(400, rowTop(row) + 175);
     for (const int key : digitKeys)
-        fx.click(key < 0 ? fx.window->Command11[std::size_t(row - 1)] : fx.window->Command6[std::size_t(key)]);
-    QCOMPARE(fx.window->Text1[std::size_t(row - 1)]->text(), text);
+        fx.click(key < 0 ? fx.control<ColourButton>("Command11", row - 1) : fx.control<ColourButton>("Command6", key));
+    QCOMPARE(fx.control<AnswerBoxWidget>("Text1", row - 1)->text(), text);
     for (int other = 0; other < 3; ++other)
         if (other != row - 1)
-            QCOMPARE(fx.window->Text1[std::size_t(other)]->text(), QString());
+            QCOMPARE(fx.control<AnswerBoxWidget>("Text1", other)->text(), QString());
 }
 
 void TestDrillWindow::keysAppendAtTheEndAndNeverTakeTheFocus()
@@ -213,20 +214,20 @@ void TestDrillWindow::keysAppendAtTheEndAndNeverTakeTheFocus()
     WindowFixture fx;
     fx.openLevel(1);
     fx.pressCanvas(400, 175);
-    AnswerBoxWidget* box = fx.window->Text1[0];
+    AnswerBoxWidget* box = fx.control<AnswerBoxWidget>("Text1", 0);
     QTest::keyClicks(box, QStringLiteral("12"));
     box->setCursorPosition(0);
-    fx.click(fx.window->Command6[3]);
+    fx.click(fx.control<ColourButton>("Command6", 3));
     QCOMPARE(box->text(), QStringLiteral("123"));
     box->selectAll();
-    fx.click(fx.window->Command11[0]);
+    fx.click(fx.control<ColourButton>("Command11", 0));
     QCOMPARE(box->text(), QStringLiteral("123."));
-    fx.window->Command8[0]->setFocus();
+    fx.control<ColourButton>("Command8", 0)->setFocus();
     const QWidget* focused = QApplication::focusWidget();
-    fx.click(fx.window->Command6[4]);
-    fx.click(fx.window->Command7[1]);
+    fx.click(fx.control<ColourButton>("Command6", 4));
+    fx.click(fx.control<ColourButton>("Command7", 1));
     QCOMPARE(QApplication::focusWidget(), focused);
-    for (QPushButton* key : fx.window->Command6)
+    for (QPushButton* key : fx.controls<QPushButton>("Command6"))
         QCOMPARE(key->focusPolicy(), Qt::NoFocus);
 }
 
@@ -235,13 +236,13 @@ void TestDrillWindow::eraseTouchesOnlyItsRow()
     WindowFixture fx;
     fx.openLevel(1);
     for (int i = 0; i < 3; ++i)
-        fx.window->Text1[std::size_t(i)]->setText(QStringLiteral("7"));
-    fx.click(fx.window->Command7[1]);
-    QCOMPARE(fx.window->Text1[0]->text(), QStringLiteral("7"));
-    QCOMPARE(fx.window->Text1[1]->text(), QString());
-    QCOMPARE(fx.window->Text1[2]->text(), QStringLiteral("7"));
-    fx.click(fx.window->Command7[1]);  // on an empty box
-    QCOMPARE(fx.window->Text1[1]->text(), QString());
+        fx.control<AnswerBoxWidget>("Text1", i)->setText(QStringLiteral("7"));
+    fx.click(fx.control<ColourButton>("Command7", 1));
+    QCOMPARE(fx.control<AnswerBoxWidget>("Text1", 0)->text(), QStringLiteral("7"));
+    QCOMPARE(fx.control<AnswerBoxWidget>("Text1", 1)->text(), QString());
+    QCOMPARE(fx.control<AnswerBoxWidget>("Text1", 2)->text(), QStringLiteral("7"));
+    fx.click(fx.control<ColourButton>("Command7", 1));  // on an empty box
+    QCOMPARE(fx.control<AnswerBoxWidget>("Text1", 1)->text(), QString());
 }
 
 void TestDrillWindow::clickingABoxMakesItPinkAndKeepsItsText()
@@ -249,7 +250,7 @@ void TestDrillWindow::clickingABoxMakesItPinkAndKeepsItsText()
     WindowFixture fx;
     fx.openLevel(1);
     fx.pressCanvas(400, 175);
-    AnswerBoxWidget* box = fx.window->Text1[0];
+    AnswerBoxWidget* box = fx.control<AnswerBoxWidget>("Text1", 0);
     box->setText(QStringLiteral("3"));
     box->setBackColor(colors::white);
     QTest::mouseClick(box, Qt::LeftButton);
@@ -262,28 +263,27 @@ void TestDrillWindow::aWholeLevel1Problem()
     // L01, けってい, a press on row 1, the answer on the keypad, ﾁｪｯｸ: a red ○
     // during the pause, then the ○ in the status line over the next problem.
     WindowFixture fx;
-    fx.platform.scriptWhole(3, 10, 1);  // three tenths
-    fx.platform.scriptWhole(2, 4);      // two full vessels: 2.3 litres
     fx.openLevel(1);
+    scriptWholes(fx, 1, {3, 2});  // three tenths and two full vessels: 2.3 litres
     fx.pressCanvas(400, 175);
-    AnswerBoxWidget* box = fx.window->Text1[0];
+    AnswerBoxWidget* box = fx.control<AnswerBoxWidget>("Text1", 0);
     QVERIFY(box->isVisible());
     QCOMPARE(box->pos(), QPoint(600, 143));
     QCOMPARE(box->backColor(), colors::pink);
-    QVERIFY(fx.window->Command5[0]->isVisible());
-    QVERIFY(fx.window->Picture6[0]->isVisible());
+    QVERIFY(fx.control<ColourButton>("Command5", 0)->isVisible());
+    QVERIFY(fx.control<QWidget>("Picture6", 0)->isVisible());
 
-    fx.click(fx.window->Command6[2]);
-    fx.click(fx.window->Command11[0]);
-    fx.click(fx.window->Command6[3]);
+    fx.click(fx.control<ColourButton>("Command6", 2));
+    fx.click(fx.control<ColourButton>("Command11", 0));
+    fx.click(fx.control<ColourButton>("Command6", 3));
     QCOMPARE(box->text(), QStringLiteral("2.3"));
 
     QImage markDuringPause;
     fx.platform.duringPause = [&] {
         if (markDuringPause.isNull())
-            markDuringPause = fx.window->Picture1[0]->grab().toImage().copy(40, 180, 33, 33);
+            markDuringPause = fx.control<CanvasWidget>("Picture1", 0)->grab().toImage().copy(40, 180, 33, 33);
     };
-    fx.click(fx.window->Command5[0]);
+    fx.click(fx.control<ColourButton>("Command5", 0));
     QCOMPARE(markDuringPause.convertToFormat(QImage::Format_RGB32),
              printedAlone(QStringLiteral("○"), QPoint(40, 180), QSize(33, 33), colors::red));
 

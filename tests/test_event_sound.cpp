@@ -6,6 +6,8 @@
 // there. Also the sound file the build makes: short, soft and free of
 // clicks. (tests/test_mark_sound_x11.cpp hears it through a real server.)
 
+#include "support/own_platform_window.h"
+
 #include "app/event_sound.h"
 #include "app/main_window.h"
 #include "app/qt_platform.h"
@@ -20,6 +22,7 @@
 #include <cmath>
 
 using namespace pomuru;
+using pomuru::testing::OwnPlatformWindow;
 
 namespace {
 
@@ -223,18 +226,14 @@ void TestEventSound::withoutAServerEveryBeepIsTheBell()
 void TestEventSound::connectingWaitsForTheFirstFrame()
 {
     NoSoundServer none(QStringLiteral("pulse"));
-    QtPlatform platform(1280);
-    MainWindow window(platform);
-    platform.setWindow(&window);
-    Form_Load(window);
-    platform.sound().connectAfterFirstFrame(&window);
+    OwnPlatformWindow own;
     QCoreApplication::processEvents();
-    QCOMPARE(platform.sound().state(), EventSound::State::Idle);  // nothing before the window shows
+    QCOMPARE(own.platform.sound().state(), EventSound::State::Idle);  // nothing before the window shows
 
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-    QTRY_VERIFY(platform.sound().state() != EventSound::State::Idle);
-    QTRY_COMPARE(platform.sound().state(), EventSound::State::Unavailable);
+    own.window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&own.window));
+    QTRY_VERIFY(own.platform.sound().state() != EventSound::State::Idle);
+    QTRY_COMPARE(own.platform.sound().state(), EventSound::State::Unavailable);
 }
 
 void TestEventSound::aCheckWithoutAServerRingsTheBellAndGoesOn()
@@ -243,25 +242,19 @@ void TestEventSound::aCheckWithoutAServerRingsTheBellAndGoesOn()
     // answer is marked, the bell rings once, the pause ends and the next
     // problem is drawn.
     NoSoundServer none(QStringLiteral("pulse"));
-    QtPlatform platform(1280);
-    MainWindow window(platform);
-    platform.setWindow(&window);
-    Form_Load(window);
-    platform.sound().connectAfterFirstFrame(&window);
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-    QTRY_COMPARE(platform.sound().state(), EventSound::State::Unavailable);
+    OwnPlatformWindow own;
+    own.window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&own.window));
+    QTRY_COMPARE(own.platform.sound().state(), EventSound::State::Unavailable);
 
-    QTest::mouseClick(window.Option2[0], Qt::LeftButton);
-    QTest::mouseClick(window.Command10[0], Qt::LeftButton);
-    QTest::mousePress(window.Picture1[0], Qt::LeftButton, {}, QPoint(400, 175));
-    const DrillState& state = window.drill().state;
+    own.startLevel1Row1();
+    const DrillState& state = own.window.drill().state;
     QCOMPARE(state.problemCount(1), 1);
-    QTest::keyClicks(window.Text1[0], QString::number(state.record(1, 1, Value1)));
-    QTest::mouseClick(window.Command5[0], Qt::LeftButton);
+    QTest::keyClicks(own.answerBox1(), QString::number(state.record(1, 1, Value1)));
+    QTest::mouseClick(own.checkButton1(), Qt::LeftButton);
 
-    QCOMPARE(platform.sound().bellsRung(), 1);
-    QCOMPARE(platform.sound().soundsPlayed(), 0);
+    QCOMPARE(own.platform.sound().bellsRung(), 1);
+    QCOMPARE(own.platform.sound().soundsPlayed(), 0);
     QCOMPARE(state.record(1, 1, Mark), MarkRightFirst);
     QCOMPARE(state.problemCount(1), 2);
 }

@@ -8,6 +8,8 @@
 // the clicks and keys, so they arrive through the X server's queue as a
 // pupil's would.
 
+#include "support/controls.h"
+
 #include "app/main_window.h"
 #include "app/qt_platform.h"
 #include "app/start_up.h"
@@ -21,6 +23,7 @@
 #include <QTimer>
 
 using namespace pomuru;
+using pomuru::testing::control;
 
 namespace {
 
@@ -72,7 +75,7 @@ struct RealWindow {
     DrillState& state() { return window->drill().state; }
     QPushButton* checkButton(int row)
     {
-        return window->Command5[std::size_t(state().CanvasIndex == 0 ? row - 1 : 6 - row)];
+        return control<ColourButton>(*window, "Command5", state().CanvasIndex == 0 ? row - 1 : 6 - row);
     }
 
     RecordingPlatform platform{1280};
@@ -104,9 +107,9 @@ void TestFeedbackPauseX11::clicksAndKeysDuringThePauseAreDropped()
     MainWindow& window = *fx.window;
     QVERIFY(QTest::qWaitForWindowExposed(&window));
 
-    QVERIFY(clickOn(window.Option2[std::size_t(level - 1)]));
-    QVERIFY(clickOn(window.Command10[0]));
-    CanvasWidget* canvas = window.Picture1[std::size_t(level == 3 || level == 7 ? 1 : 0)];
+    QVERIFY(clickOn(control<QRadioButton>(window, "Option2", level - 1)));
+    QVERIFY(clickOn(control<ColourButton>(window, "Command10", 0)));
+    CanvasWidget* canvas = control<CanvasWidget>(window, "Picture1", level == 3 || level == 7 ? 1 : 0);
     QTRY_VERIFY(canvas->isVisible());
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     QVERIFY(clickAt(canvas, QPoint(300, 100)));  // starts row 1
@@ -124,7 +127,7 @@ void TestFeedbackPauseX11::clicksAndKeysDuringThePauseAreDropped()
     } else {
         QVERIFY(typeKeys(QString::number(double(value1))));
     }
-    QTRY_VERIFY(level == 3 || level == 7 || !window.Text1[0]->text().isEmpty());
+    QTRY_VERIFY(level == 3 || level == 7 || !control<AnswerBoxWidget>(window, "Text1", 0)->text().isEmpty());
 
     // A double click on the check button: the first click marks the answer
     // right and pauses; the second arrives during the pause, and so do keys.
@@ -144,7 +147,7 @@ void TestFeedbackPauseX11::clicksAndKeysDuringThePauseAreDropped()
         QTRY_COMPARE(canvas->canvas().pixel(equal.x(), equal.y()), colors::red);
     } else {
         QVERIFY(typeKeys(QStringLiteral("7")));
-        QTRY_COMPARE(window.Text1[0]->text(), QStringLiteral("7"));
+        QTRY_COMPARE(control<AnswerBoxWidget>(window, "Text1", 0)->text(), QStringLiteral("7"));
     }
 
     // The second click checked nothing, and the keys of the pause are gone.
@@ -161,7 +164,7 @@ void TestFeedbackPauseX11::closingTheWindowEndsThePauseAtOnce()
     // The window manager frames the window once it manages it.
     if (!QTest::qWaitFor([&] { return window.frameGeometry() != window.geometry(); }, 10000))
         QSKIP("no window manager frames the window, so none can ask it to close");
-    QVERIFY(clickOn(window.Command1[0]));  // gives the window the focus
+    QVERIFY(clickOn(control<ColourButton>(window, "Command1", 0)));  // gives the window the focus
 
     bool asked = false;
     QTimer::singleShot(200, &window, [&] { asked = xdotool({QStringLiteral("key"), QStringLiteral("alt+F4")}); });

@@ -5,6 +5,7 @@
 // canvas 1, corrects a cell by pressing it again, and "ﾁｪｯｸ" judges the
 // colours the presses left. Nothing but the canvas holds the answer.
 
+#include "support/scripted_wholes.h"
 #include "support/printed_text.h"
 #include "support/window_fixture.h"
 
@@ -43,7 +44,7 @@ void startRow(WindowFixture& fx, int row, int tenths)
 {
     fx.openLevel(3);
     QCOMPARE(int(fx.state().CanvasIndex), 1);
-    fx.platform.scriptWhole(tenths, 10, 1);
+    scriptWholes(fx, row, {tenths});
     fx.pressCanvas(400, rowTop(row) + 100);
 }
 
@@ -127,7 +128,7 @@ void TestLevel3Window::wrongPaintStaysForCorrection()
     pressCell(fx, 1, 2);
     pressCell(fx, 1, 3);
     QCOMPARE(redCells(fx, 1), (QList<int>{0, 1, 2}));
-    fx.platform.scriptWhole(7, 10, 1);
+    scriptWholes(fx, 1, {7});
     fx.click(fx.checkButton(1));
     QCOMPARE(fx.state().record(1, 1, AttemptResult2), AttemptRight);
     QCOMPARE(fx.state().record(1, 1, Mark), MarkRightLater);
@@ -143,7 +144,7 @@ void TestLevel3Window::theFirstPressOnlyStartsTheRow()
 {
     WindowFixture fx;
     fx.openLevel(3);
-    fx.platform.scriptWhole(5, 10, 1);
+    scriptWholes(fx, 1, {5});
     pressCell(fx, 1, 4);  // on the tape's place, before the row shows a tape
     QCOMPARE(fx.state().problemCount(1), 1);
     QCOMPARE(redCells(fx, 1), QList<int>{});

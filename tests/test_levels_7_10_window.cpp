@@ -5,6 +5,7 @@
 // level, a press starts a row, the pupil answers, and the check marks it and
 // draws the next problem.
 
+#include "support/scripted_wholes.h"
 #include "support/printed_text.h"
 #include "support/window_fixture.h"
 
@@ -49,8 +50,7 @@ void TestLevels7To10Window::comparisonRightChoiceGivesCircleAndNextProblem()
     QCOMPARE(fx.state().CanvasIndex, 1);
     const int row = 1;
     const int T = rowTop(row);
-    fx.platform.scriptWhole(3, 98);  // 0.3
-    fx.platform.scriptWhole(8, 98);  // 0.8
+    scriptWholes(fx, row, {3, 8});  // 0.3 against 0.8
     fx.pressCanvas(100, T + 100);
     QVERIFY(showsText(fx.canvas(), 150, T + 205, QStringLiteral("0.3")));
     QVERIFY(showsText(fx.canvas(), 320, T + 205, QStringLiteral("0.8")));
@@ -65,8 +65,7 @@ void TestLevels7To10Window::comparisonRightChoiceGivesCircleAndNextProblem()
 
     MarkSeen seen;
     watchMark(fx, row, seen);
-    fx.platform.scriptWhole(50, 98);  // the next problem: 5 against 2
-    fx.platform.scriptWhole(20, 98);
+    scriptWholes(fx, row, {50, 20});  // the next problem: 5 against 2
     fx.click(fx.checkButton(row));
 
     QVERIFY(seen.right);
@@ -104,12 +103,11 @@ void TestLevels7To10Window::calculationRightAnswerGivesCircleAndNextProblem()
     QCOMPARE(fx.state().CanvasIndex, 0);
     const int row = 2;
     const int T = rowTop(row);
-    for (int i = 0; i < draws.size(); ++i)
-        fx.platform.scriptWhole(draws[i], level == 10 && i % 3 == 2 ? 100 : 19);
+    scriptWholes(fx, row, draws);
     fx.pressCanvas(100, T + 100);
 
     QVERIFY(showsText(fx.canvas(), 150, T + 160, line));
-    AnswerBoxWidget* box = fx.window->Text1[std::size_t(row - 1)];
+    AnswerBoxWidget* box = fx.control<AnswerBoxWidget>("Text1", row - 1);
     QVERIFY(box->isVisible());
     QCOMPARE(box->pos(), QPoint(150 + fx.canvas().textWidth(line) + 10, T + 155));
 

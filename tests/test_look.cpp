@@ -70,7 +70,7 @@ QList<QImage> views(const std::function<void(WindowFixture&)>& whileRunning = {}
         shots << fx.window->grab().toImage();
         fx.openLevel(8);
         fx.pressCanvas(300, rowTop(1) + 100);
-        QTest::keyClicks(fx.window->Text1[0], QStringLiteral("1.5"));
+        QTest::keyClicks(fx.control<AnswerBoxWidget>("Text1", 0), QStringLiteral("1.5"));
         shots << fx.window->grab().toImage();
     }
     {

@@ -7,6 +7,8 @@
 // real window on a virtual X display must put sound into that recording
 // within 300 ms of their mark, and nothing before.
 
+#include "support/own_platform_window.h"
+
 #include "app/event_sound.h"
 #include "app/main_window.h"
 #include "app/qt_platform.h"
@@ -21,6 +23,7 @@
 #include <cmath>
 
 using namespace pomuru;
+using pomuru::testing::OwnPlatformWindow;
 
 namespace {
 
@@ -155,20 +158,14 @@ void TestMarkSoundX11::everyMarkIsHeardWithin300Milliseconds()
     QVERIFY(recording.start(server.address()));
     QTRY_VERIFY_WITH_TIMEOUT(recording.samples() > Rate / 2, 10000);  // the monitor flows
 
-    QtPlatform platform(1280);
-    MainWindow window(platform);
-    platform.setWindow(&window);
-    Form_Load(window);
-    platform.sound().connectAfterFirstFrame(&window);
-    window.move(0, 0);
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-    QTRY_COMPARE_WITH_TIMEOUT(platform.sound().state(), EventSound::State::Ready, 10000);
+    OwnPlatformWindow own;
+    own.window.move(0, 0);
+    own.window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&own.window));
+    QTRY_COMPARE_WITH_TIMEOUT(own.platform.sound().state(), EventSound::State::Ready, 10000);
 
-    QTest::mouseClick(window.Option2[0], Qt::LeftButton);
-    QTest::mouseClick(window.Command10[0], Qt::LeftButton);
-    QTest::mousePress(window.Picture1[0], Qt::LeftButton, {}, QPoint(400, 175));
-    const DrillState& state = window.drill().state;
+    own.startLevel1Row1();
+    const DrillState& state = own.window.drill().state;
     QCOMPARE(state.problemCount(1), 1);
 
     // A right answer, then a wrong one: the first play streams the sound to
@@ -176,12 +173,12 @@ void TestMarkSoundX11::everyMarkIsHeardWithin300Milliseconds()
     const QString answers[] = {QString::number(state.record(1, 1, Value1)), QStringLiteral("99")};
     const float marks[] = {AttemptRight, AttemptWrong};
     for (int check = 0; check < 2; ++check) {
-        QTest::keyClicks(window.Text1[0], answers[check]);
+        QTest::keyClicks(own.answerBox1(), answers[check]);
         const qsizetype before = recording.samples();
         QVERIFY2(recording.rms(before - Rate / 5, Rate / 5) <= SilenceRms, "the sink is silent before the mark");
 
         // Returns after the feedback pause, one to two seconds later.
-        QTest::mouseClick(window.Command5[0], Qt::LeftButton);
+        QTest::mouseClick(own.checkButton1(), Qt::LeftButton);
         QCOMPARE(state.record(1, check + 1, AttemptResult1), marks[check]);
         QTRY_VERIFY_WITH_TIMEOUT(recording.samples() > before + Rate / 2, 5000);
         QVERIFY(recording.running());
@@ -195,8 +192,8 @@ void TestMarkSoundX11::everyMarkIsHeardWithin300Milliseconds()
         qInfo("check %d: sound %.0f ms after the press", check + 1, delayMs);
         QVERIFY2(delayMs <= 300, qPrintable(QStringLiteral("check %1: heard %2 ms after the mark").arg(check + 1).arg(delayMs)));
     }
-    QCOMPARE(platform.sound().soundsPlayed(), 2);
-    QCOMPARE(platform.sound().bellsRung(), 0);
+    QCOMPARE(own.platform.sound().soundsPlayed(), 2);
+    QCOMPARE(own.platform.sound().bellsRung(), 0);
 }
 
 QTEST_MAIN(TestMarkSoundX11)

@@ -20,6 +20,7 @@
 // and the last events.
 
 #include "support/fake_platform.h"
+#include "support/pupil.h"
 
 #include "answer/canvas_press.h"
 #include "answer/marking.h"
@@ -44,6 +45,7 @@
 
 using namespace pomuru;
 using pomuru::testing::FakePlatform;
+using pomuru::testing::Pupil;
 
 namespace {
 
@@ -182,9 +184,15 @@ public:
     long settledPastRecordCapacity = 0;     // problems settled beyond the 99 records of a row
 
 private:
+    template <typename Control>
+    Control* control(const char* array, int index) const
+    {
+        return testing::control<Control>(*window_, array, index);
+    }
+
     DrillState& state() { return window_->drill().state; }
-    bool onPage() const { return window_->Picture7[0]->isHidden(); }
-    CanvasWidget* canvasWidget() { return window_->Picture1[std::size_t(state().CanvasIndex)]; }
+    bool onPage() const { return pupil_->onPage(); }
+    CanvasWidget* canvasWidget() { return control<CanvasWidget>("Picture1", state().CanvasIndex); }
     int rows() { return rowsOnPage(state().ScreenWidthPixels); }
 
     int pick(int n) { return int(std::uniform_int_distribution<int>(0, n - 1)(random_)); }
@@ -201,11 +209,13 @@ private:
     // a clock that seeds the generator differently each time.
     void openWindow()
     {
+        pupil_.reset();
         window_.reset();
         platform_ = std::make_unique<GuardedPlatform>();
         platform_->screenWidth = nextWidth_;
         platform_->clock = QTime(9, pick(60), pick(60));
         window_ = std::make_unique<MainWindow>(*platform_);
+        pupil_ = std::make_unique<Pupil>(*window_, random_, pupilHands());
         Form_Load(*window_);
         window_->show();
         ++windowsByLayout[nextWidth_ >= LargeLayoutWidth ? 1 : 0];
@@ -247,14 +257,14 @@ private:
             // "けってい" alone.
             const int level = roll < 15 ? pick(10) + 1 : cycle_ % 10 + 1;
             note(QStringLiteral("option L%1").arg(level));
-            click(window_->Option2[std::size_t(level - 1)]);
+            click(control<QRadioButton>("Option2", level - 1));
             if (roll < 15)
                 return;
             cycle_ = level;
         }
         if (roll < 72) {
             note(QStringLiteral("けってい at level %1").arg(state().LevelNo));
-            click(window_->Command10[0]);
+            click(control<ColourButton>("Command10", 0));
             // Short visits, so that a short run sees every level; in a long
             // run the first visit and now and then another are long ones
             // that take rows past the 99 records they hold.
@@ -264,10 +274,10 @@ private:
             firstLongVisit_ = longVisit && firstVisit;
         } else if (roll < 78) {
             note(QStringLiteral("おわり, answering %1").arg(platform_->answers.front() ? "yes" : "no"));
-            click(window_->Command2[0]);
+            click(control<ColourButton>("Command2", 0));
         } else if (roll < 84) {
             note(QStringLiteral("３年生"));
-            click(window_->Command1[0]);
+            click(control<ColourButton>("Command1", 0));
         } else if (roll < 90) {
             pressAnywhere();
         } else if (roll < 95) {
@@ -282,7 +292,7 @@ private:
         if (--pageEventsLeft_ <= 0 && chance(0.3)) {
             platform_->answers.assign(1, chance(0.7));
             note(QStringLiteral("終わる, answering %1").arg(platform_->answers.front() ? "yes" : "no"));
-            click(window_->Command8[std::size_t(state().CanvasIndex)]);
+            click(control<ColourButton>("Command8", state().CanvasIndex));
             return;
         }
         if (startedRows().empty() && chance(0.6)) {
@@ -348,8 +358,9 @@ private:
     // The level whose option the menu shows chosen; 0 for none.
     int chosenInMenu() const
     {
-        for (int i = 0; i < int(window_->Option2.size()); ++i) {
-            if (window_->Option2[std::size_t(i)]->isChecked())
+        const QList<QRadioButton*> options = testing::controls<QRadioButton>(*window_, "Option2");
+        for (int i = 0; i < int(options.size()); ++i) {
+            if (options[i]->isChecked())
                 return i + 1;
         }
         return 0;
@@ -394,11 +405,11 @@ private:
     void pressKeypad()
     {
         std::vector<QPushButton*> keys;
-        for (auto* key : window_->Command6)
+        for (auto* key : testing::controls<QPushButton>(*window_, "Command6"))
             keys.push_back(key);
         for (int i = 0; i < 3; ++i) {
-            keys.push_back(window_->Command11[std::size_t(i)]);
-            keys.push_back(window_->Command7[std::size_t(i)]);
+            keys.push_back(control<ColourButton>("Command11", i));
+            keys.push_back(control<ColourButton>("Command7", i));
         }
         std::erase_if(keys, [](QPushButton* key) { return !key->isVisible(); });
         if (keys.empty())
@@ -436,7 +447,7 @@ private:
     AnswerBoxWidget* visibleAnswerBox()
     {
         std::vector<AnswerBoxWidget*> boxes;
-        for (auto* box : window_->Text1) {
+        for (auto* box : testing::controls<AnswerBoxWidget>(*window_, "Text1")) {
             if (box->isVisible())
                 boxes.push_back(box);
         }
@@ -505,15 +516,16 @@ private:
 
     void pressCheck()
     {
+        const QList<QPushButton*> checks = testing::controls<QPushButton>(*window_, "Command5");
         std::vector<QPushButton*> visible;
-        for (auto* button : window_->Command5) {
+        for (auto* button : checks) {
             if (button->isVisible())
                 visible.push_back(button);
         }
         if (visible.empty())
             return pressCanvas();
         QPushButton* button = visible[std::size_t(pick(int(visible.size())))];
-        note(QStringLiteral("ﾁｪｯｸ %1").arg(std::find(window_->Command5.begin(), window_->Command5.end(), button) - window_->Command5.begin()));
+        note(QStringLiteral("ﾁｪｯｸ %1").arg(checks.indexOf(button)));
         click(button);
     }
 
@@ -525,35 +537,29 @@ private:
         if (started.empty())
             return pressCanvas();
         const int row = started[std::size_t(pick(int(started.size())))];
-        const int k = state().problemCount(row);
-        const float value1 = state().record(row, k, Value1);
-        const int top = rowTop(row);
-        const int level = state().LevelNo;
-        note(QStringLiteral("right answer in row %1 for %2").arg(row).arg(value1));
-        if (level == 3) {
-            const int cells = int(std::lround(value1 * 10));
-            const int first = pick(tape::Cells - cells + 1);
-            for (int cell = 0; cell < tape::Cells; ++cell) {
-                const QPoint probe = tape::probe(cell, top);
-                const bool red = canvasWidget()->canvas().pixel(probe.x(), probe.y()) == colors::red;
-                if (red != (cell >= first && cell < first + cells))
-                    click(canvasWidget(), probe + QPoint(10, 5));
-            }
-        } else if (level == 7) {
-            const float value2 = state().record(row, k, Value2);
-            const int box = symbols::between(value1, value2);
-            click(canvasWidget(), symbols::seed(box, top) + QPoint(3, 3));
-        } else {
-            AnswerBoxWidget* box = window_->Text1[std::size_t(row - 1)];
-            click(window_->Command7[std::size_t(row - 1)]);
-            QString text = QString::number(double(value1));
-            if (chance(0.3)) {
-                for (QChar& c : text)
-                    c = c.isDigit() ? QChar(char16_t(c.unicode() + 0xFEE0)) : c == u'.' ? QChar(u'．') : c;
-            }
-            typeInto(box, text);
-        }
-        click(window_->Command5[std::size_t(checkButtonOfRow(row, state().CanvasIndex))]);
+        note(QStringLiteral("right answer in row %1 for %2").arg(row).arg(state().record(row, state().problemCount(row), Value1)));
+        pupil_->prepareAnswer(row, true);
+        click(pupil_->checkButton(row));
+    }
+
+    // The monkey's hands: clicks and presses through Qt's events, an answer
+    // typed or committed into its box after its erase key.
+    testing::PupilHands pupilHands()
+    {
+        return {
+            [this](QAbstractButton* button) { click(button); },
+            [this](QPoint at) { click(canvasWidget(), at); },
+            [this](int row, const QString& answer) {
+                AnswerBoxWidget* box = control<AnswerBoxWidget>("Text1", row - 1);
+                click(control<ColourButton>("Command7", row - 1));
+                QString text = answer;
+                if (chance(0.3)) {
+                    for (QChar& c : text)
+                        c = c.isDigit() ? QChar(char16_t(c.unicode() + 0xFEE0)) : c == u'.' ? QChar(u'．') : c;
+                }
+                typeInto(box, text);
+            },
+        };
     }
 
     // A press on whatever lies at a random point of the window, as the
@@ -565,7 +571,8 @@ private:
         if (target == nullptr)
             target = window_.get();
         note(QStringLiteral("press on %1 at (%2, %3)").arg(target->metaObject()->className()).arg(at.x()).arg(at.y()));
-        if (target == window_->Command2[0] || target == window_->Command8[0] || target == window_->Command8[1])
+        if (target == control<QWidget>("Command2", 0) || target == control<QWidget>("Command8", 0)
+            || target == control<QWidget>("Command8", 1))
             note(QStringLiteral("  answering %1").arg(platform_->answers.front() ? "yes" : "no"));
         click(target, target->mapFrom(window_.get(), at));
     }
@@ -712,7 +719,7 @@ private:
     QString checkControls()
     {
         const DrillState& s = state();
-        if (window_->Picture1[std::size_t(s.CanvasIndex)]->isHidden())
+        if (control<CanvasWidget>("Picture1", s.CanvasIndex)->isHidden())
             return QStringLiteral("the page shows no canvas");
         if (pageLevel_ < 1 || s.LevelNo != pageLevel_ || chosenInMenu() != pageLevel_)
             return QStringLiteral("the page of level %1 now drills level %2").arg(pageLevel_).arg(s.LevelNo);
@@ -720,10 +727,10 @@ private:
             return QStringLiteral("level %1 on canvas %2").arg(s.LevelNo).arg(s.CanvasIndex);
         for (int row = FirstRow; row <= LastRow; ++row) {
             const bool started = s.rowStarted(row);
-            QPushButton* check = window_->Command5[std::size_t(checkButtonOfRow(row, s.CanvasIndex))];
+            QPushButton* check = control<ColourButton>("Command5", checkButtonOfRow(row, s.CanvasIndex));
             if (check->isHidden() == started)
                 return QStringLiteral("check button of row %1 %2").arg(row).arg(started ? "hidden" : "shown");
-            if (s.CanvasIndex == 0 && window_->Picture6[std::size_t(row - 1)]->isHidden() == started)
+            if (s.CanvasIndex == 0 && control<QWidget>("Picture6", row - 1)->isHidden() == started)
                 return QStringLiteral("keypad of row %1 %2").arg(row).arg(started ? "hidden" : "shown");
         }
         return {};
@@ -741,6 +748,7 @@ private:
     bool wasOnPage_ = false;
     std::unique_ptr<GuardedPlatform> platform_;
     std::unique_ptr<MainWindow> window_;
+    std::unique_ptr<Pupil> pupil_;
     std::array<std::vector<Record>, LastRow + 1> settled_;
     std::unique_ptr<Canvas> reference_;
     QStringList log_;

@@ -49,7 +49,7 @@ void TestQtJapanese::answerBoxContextMenuIsJapanese()
 {
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     WindowFixture fx;
-    QLineEdit* box = fx.window->Text1[0];
+    QLineEdit* box = fx.control<AnswerBoxWidget>("Text1", 0);
     const QStringList english = contextMenuTexts(box);
     QCOMPARE(english.value(0), QStringLiteral("&Undo"));  // Qt's own text, untranslated
 

@@ -6,6 +6,7 @@
 // ratio, show their image one to one, and take presses on the pixel the
 // pupil sees under the pointer.
 
+#include "support/scripted_wholes.h"
 #include "support/window_fixture.h"
 
 #include "engine/colors.h"
@@ -83,7 +84,7 @@ private Q_SLOTS:
 void TestScaleFactorWindow::canvasesDrawAtTheScreensRatio()
 {
     WindowFixture fx;
-    for (CanvasWidget* canvas : fx.window->Picture1) {
+    for (CanvasWidget* canvas : fx.controls<CanvasWidget>("Picture1")) {
         QCOMPARE(canvas->devicePixelRatio(), screenRatio());
         QCOMPARE(canvas->canvas().ratio(), screenRatio());
         QCOMPARE(canvas->canvas().size(), canvas->size());
@@ -100,7 +101,7 @@ void TestScaleFactorWindow::theCanvasIsShownOneToOne()
     const int T = rowTop(1);
     fx.pressCanvas(100, T + 100);
     fx.pressCanvas(tape::Left + 25, T + 242);
-    CanvasWidget* widget = fx.window->Picture1[1];
+    CanvasWidget* widget = fx.control<CanvasWidget>("Picture1", 1);
     const Canvas& canvas = widget->canvas();
 
     const QRect whole(QPoint(0, 0), canvas.size());
@@ -128,7 +129,7 @@ void TestScaleFactorWindow::aScreenChangeBringsTheCanvasToTheScreensRatio()
 {
     WindowFixture fx;
     fx.openLevel(1);
-    CanvasWidget* widget = fx.window->Picture1[0];
+    CanvasWidget* widget = fx.control<CanvasWidget>("Picture1", 0);
     const QRgb frame = widget->canvas().pixel(400, 100).value_or(0);
     widget->canvas().setRatio(screenRatio() == 1.0 ? 2.0 : 1.0);
     QEvent change(QEvent::ScreenChangeInternal);
@@ -143,10 +144,10 @@ void TestScaleFactorWindow::tapeIsPaintedAndMarkedAsAtRatioOne()
     fx.openLevel(3);
     const int row = 1;
     const int T = rowTop(row);
-    fx.platform.scriptWhole(3, 10, 1);  // 0.3 m
+    scriptWholes(fx, row, {3});  // 0.3 m
     fx.pressCanvas(100, T + 100);
     QCOMPARE(fx.state().record(row, 1, Value1), 0.3f);
-    CanvasWidget* widget = fx.window->Picture1[1];
+    CanvasWidget* widget = fx.control<CanvasWidget>("Picture1", 1);
 
     // The black line between cells 1 and 2 is logical column 130; pressed
     // on either of its device pixels it fills nothing.

@@ -18,7 +18,11 @@ using namespace pomuru::testing;
 
 namespace {
 
-using ControlOf = std::function<QWidget*(MainWindow&)>;
+// A control by its array and index.
+struct ControlOf {
+    const char* array;
+    int index;
+};
 
 struct Expected {
     QRect geometry;
@@ -61,6 +65,9 @@ private Q_SLOTS:
     void sameClockGivesTheSameProblems();
     void buttonsShowTheirBackColours_data();
     void buttonsShowTheirBackColours();
+    void controlArraysAreNamedByIndex_data();
+    void controlArraysAreNamedByIndex();
+    void controlNamesAreUnique();
 };
 
 void TestStartUp::layout_data()
@@ -72,63 +79,38 @@ void TestStartUp::layout_data()
     for (const int width : {999, 1000}) {
         const bool large = width >= 1000;
         const char* name = large ? "large" : "small";
-        auto row = [&](const char* control, ControlOf of, Expected expected) {
-            QTest::addRow("%s: %s", name, control) << width << of << expected;
+        auto row = [&](ControlOf control, Expected expected) {
+            QTest::addRow("%s: %s(%d)", name, control.array, control.index) << width << control << expected;
         };
-        row("Command1(0)", [](MainWindow& w) { return w.Command1[0]; }, {QRect(20, 4, 153, 41), 35, true});
-        row("Picture7(0)", [](MainWindow& w) { return w.Picture7[0]; },
-            {QRect(4, 54, large ? 1013 : 794, large ? 685 : 520), 35, true});
-        row("Picture1(0)", [](MainWindow& w) { return w.Picture1[0]; },
-            {QRect(0, 0, large ? 1009 : 786, large ? 741 : 530), 32, false});
-        row("Picture1(1)", [](MainWindow& w) { return w.Picture1[1]; },
-            {QRect(0, 0, large ? 1009 : 786, large ? 737 : 530), 32, false});
-        row("Command10(0)", [](MainWindow& w) { return w.Command10[0]; }, {QRect(large ? 816 : 610, 8, 89, 41), 19, true});
-        row("Command2(0)", [](MainWindow& w) { return w.Command2[0]; }, {QRect(large ? 912 : 700, 8, 89, 41), 21, true});
-        for (int i = 0; i < 10; ++i) {
-            QTest::addRow("%s: Option2(%d)", name, i)
-                << width << ControlOf([i](MainWindow& w) { return w.Option2[std::size_t(i)]; })
-                << Expected{optionGeometry(large, i), 21, true};
-        }
+        row({"Command1", 0}, {QRect(20, 4, 153, 41), 35, true});
+        row({"Picture7", 0}, {QRect(4, 54, large ? 1013 : 794, large ? 685 : 520), 35, true});
+        row({"Picture1", 0}, {QRect(0, 0, large ? 1009 : 786, large ? 741 : 530), 32, false});
+        row({"Picture1", 1}, {QRect(0, 0, large ? 1009 : 786, large ? 737 : 530), 32, false});
+        row({"Command10", 0}, {QRect(large ? 816 : 610, 8, 89, 41), 19, true});
+        row({"Command2", 0}, {QRect(large ? 912 : 700, 8, 89, 41), 21, true});
+        for (int i = 0; i < 10; ++i)
+            row({"Option2", i}, {optionGeometry(large, i), 21, true});
         for (int c = 0; c < 2; ++c) {
-            QTest::addRow("%s: Label1(%d)", name, c)
-                << width << ControlOf([c](MainWindow& w) { return w.Label1[std::size_t(c)]; })
-                << Expected{QRect(16, 8, 368, 37), 32, true};
-            QTest::addRow("%s: Command8(%d)", name, c)
-                << width << ControlOf([c](MainWindow& w) { return w.Command8[std::size_t(c)]; })
-                << Expected{QRect(c == 0 ? 584 : 576, 12, 137, 37), 29, true};
+            row({"Label1", c}, {QRect(16, 8, 368, 37), 32, true});
+            row({"Command8", c}, {QRect(c == 0 ? 584 : 576, 12, 137, 37), 29, true});
         }
         for (int r = 0; r < 3; ++r) {
-            QTest::addRow("%s: Text1(%d)", name, r)
-                << width << ControlOf([r](MainWindow& w) { return w.Text1[std::size_t(r)]; })
-                << Expected{QRect(588, 148 + 220 * r, 93, 40), 32, false};
-            QTest::addRow("%s: Command5(%d)", name, r)
-                << width << ControlOf([r](MainWindow& w) { return w.Command5[std::size_t(r)]; })
-                << Expected{QRect(568, 232 + 220 * r, 101, 39), 24, false};
-            QTest::addRow("%s: Command5(%d)", name, 5 - r)
-                << width << ControlOf([r](MainWindow& w) { return w.Command5[std::size_t(5 - r)]; })
-                << Expected{QRect(608, 220 + 220 * r, 101, 39), 24, false};
-            QTest::addRow("%s: Picture6(%d)", name, r)
-                << width << ControlOf([r](MainWindow& w) { return w.Picture6[std::size_t(r)]; })
-                << Expected{QRect(96, 232 + 220 * r, 465, 41), 32, false};
-            QTest::addRow("%s: Command11(%d)", name, r)
-                << width << ControlOf([r](MainWindow& w) { return w.Command11[std::size_t(r)]; })
-                << Expected{QRect(360, 0, 37, 37), 32, true};
-            QTest::addRow("%s: Command7(%d)", name, r)
-                << width << ControlOf([r](MainWindow& w) { return w.Command7[std::size_t(r)]; })
-                << Expected{QRect(396, 0, 65, 37), 19, true};
+            row({"Text1", r}, {QRect(588, 148 + 220 * r, 93, 40), 32, false});
+            row({"Command5", r}, {QRect(568, 232 + 220 * r, 101, 39), 24, false});
+            row({"Command5", 5 - r}, {QRect(608, 220 + 220 * r, 101, 39), 24, false});
+            row({"Picture6", r}, {QRect(96, 232 + 220 * r, 465, 41), 32, false});
+            row({"Command11", r}, {QRect(360, 0, 37, 37), 32, true});
+            row({"Command7", r}, {QRect(396, 0, 65, 37), 19, true});
         }
         // Digit d of strip p: index d in strip 0, 19 - d in strip 1, 29 - d in strip 2.
-        for (const auto& [index, digit] : {std::pair{0, 0}, {9, 9}, {19, 0}, {10, 9}, {29, 0}, {20, 9}, {14, 5}}) {
-            QTest::addRow("%s: Command6(%d)", name, index)
-                << width << ControlOf([index](MainWindow& w) { return w.Command6[std::size_t(index)]; })
-                << Expected{QRect(36 * digit, 0, 37, 37), 32, true};
-        }
-        row("Picture3(0)", [](MainWindow& w) { return w.Picture3[0]; }, {QRect(768, 44, 226, 239), 24, large});
-        row("Picture2(0)", [](MainWindow& w) { return w.Picture2[0]; }, {QRect(800, 296, 173, 190), 24, true});
-        row("Picture4(0)", [](MainWindow& w) { return w.Picture4[0]; }, {QRect(772, 504, 213, 227), 24, true});
-        row("Picture3(1)", [](MainWindow& w) { return w.Picture3[1]; }, {QRect(776, 44, 226, 239), 24, large});
-        row("Picture2(1)", [](MainWindow& w) { return w.Picture2[1]; }, {QRect(804, 300, 173, 190), 24, true});
-        row("Picture4(1)", [](MainWindow& w) { return w.Picture4[1]; }, {QRect(772, 500, 213, 227), 24, true});
+        for (const auto& [index, digit] : {std::pair{0, 0}, {9, 9}, {19, 0}, {10, 9}, {29, 0}, {20, 9}, {14, 5}})
+            row({"Command6", index}, {QRect(36 * digit, 0, 37, 37), 32, true});
+        row({"Picture3", 0}, {QRect(768, 44, 226, 239), 24, large});
+        row({"Picture2", 0}, {QRect(800, 296, 173, 190), 24, true});
+        row({"Picture4", 0}, {QRect(772, 504, 213, 227), 24, true});
+        row({"Picture3", 1}, {QRect(776, 44, 226, 239), 24, large});
+        row({"Picture2", 1}, {QRect(804, 300, 173, 190), 24, true});
+        row({"Picture4", 1}, {QRect(772, 500, 213, 227), 24, true});
     }
 }
 
@@ -138,7 +120,7 @@ void TestStartUp::layout()
     QFETCH(ControlOf, control);
     QFETCH(Expected, expected);
     WindowFixture fx(screenWidth);
-    QWidget* widget = control(*fx.window);
+    QWidget* widget = fx.control<QWidget>(control.array, control.index);
     QCOMPARE(widget->geometry(), expected.geometry);
     QCOMPARE(widget->font().pixelSize(), expected.fontPixels);
     QCOMPARE(!widget->isHidden(), expected.shown);
@@ -162,11 +144,11 @@ void TestStartUp::windowHasItsCaptionClientAreaAndIcon()
     QCOMPARE(fx.state().LevelNo, std::int16_t(0));
     QCOMPARE(fx.state().ScreenWidthPixels, std::int16_t(1024));
     // The title of the level panel shrinks with its font in the small layout.
-    QCOMPARE(fx.window->Label2[0]->pos(), QPoint(12, 16));
-    QCOMPARE(QFontInfo(fx.window->Label2[0]->font()).family(), QStringLiteral("IPAPMincho"));
-    QCOMPARE(QFontInfo(fx.window->Option2[0]->font()).family(), QStringLiteral("IPAGothic"));
-    QVERIFY(fx.window->Label2[0]->width() > WindowFixture(999).window->Label2[0]->width());
-    for (QRadioButton* option : fx.window->Option2)
+    QCOMPARE(fx.control<QLabel>("Label2", 0)->pos(), QPoint(12, 16));
+    QCOMPARE(QFontInfo(fx.control<QLabel>("Label2", 0)->font()).family(), QStringLiteral("IPAPMincho"));
+    QCOMPARE(QFontInfo(fx.control<QRadioButton>("Option2", 0)->font()).family(), QStringLiteral("IPAGothic"));
+    QVERIFY(fx.control<QLabel>("Label2", 0)->width() > WindowFixture(999).control<QLabel>("Label2", 0)->width());
+    for (QRadioButton* option : fx.controls<QRadioButton>("Option2"))
         QVERIFY(!option->isChecked());
 }
 
@@ -183,18 +165,18 @@ void TestStartUp::picturesLoadAndAreHiddenInTheSmallLayoutOnly()
     WindowFixture fx(screenWidth);
     for (int c = 0; c < 2; ++c) {
         // The pictures are decoded when their canvas is first shown.
-        fx.window->Picture1[std::size_t(c)]->show();
-        for (QLabel* picture : {fx.window->Picture2[std::size_t(c)], fx.window->Picture3[std::size_t(c)],
-                                fx.window->Picture4[std::size_t(c)]}) {
+        fx.control<CanvasWidget>("Picture1", c)->show();
+        for (QLabel* picture : {fx.control<PictureBox>("Picture2", c), fx.control<PictureBox>("Picture3", c),
+                                fx.control<PictureBox>("Picture4", c)}) {
             if (picture->isHidden())
                 continue;  // the boy of the small layout
             // A missing picture or GIF reader leaves the box empty.
             QVERIFY(!picture->pixmap().isNull());
             QCOMPARE(picture->pixmap().size(), picture->size());
         }
-        QCOMPARE(fx.window->Picture3[std::size_t(c)]->isHidden(), screenWidth < 1000);
-        QVERIFY(!fx.window->Picture2[std::size_t(c)]->isHidden());
-        QVERIFY(!fx.window->Picture4[std::size_t(c)]->isHidden());
+        QCOMPARE(fx.control<PictureBox>("Picture3", c)->isHidden(), screenWidth < 1000);
+        QVERIFY(!fx.control<PictureBox>("Picture2", c)->isHidden());
+        QVERIFY(!fx.control<PictureBox>("Picture4", c)->isHidden());
     }
 }
 
@@ -204,9 +186,9 @@ void TestStartUp::smallLayoutFitsAScreen800By600()
     QVERIFY(fx.window->width() <= 800);
     QVERIFY(fx.window->height() <= 600 - 24);  // room for a title bar
     const QRect client = fx.window->rect();
-    QVERIFY(client.contains(fx.window->Picture7[0]->geometry()));
-    QVERIFY(client.contains(QRect(QPoint(8, 8), fx.window->Picture1[0]->size())));
-    QVERIFY(client.contains(QRect(QPoint(8, 8), fx.window->Picture1[1]->size())));
+    QVERIFY(client.contains(fx.control<QWidget>("Picture7", 0)->geometry()));
+    QVERIFY(client.contains(QRect(QPoint(8, 8), fx.control<CanvasWidget>("Picture1", 0)->size())));
+    QVERIFY(client.contains(QRect(QPoint(8, 8), fx.control<CanvasWidget>("Picture1", 1)->size())));
 }
 
 void TestStartUp::firstDecideShowsTheSamePageBeforeTheFirstFrameWork_data()
@@ -268,7 +250,7 @@ void TestStartUp::pageOpenedAgainAfterADrillIsTheFreshPage()
             fx.pressCanvas(130 + 50 * round, rowTop(row) + 242);  // a tape cell at level 3
             fx.pressCanvas(500 + 66 * (round % 3), rowTop(row) + 160);  // a symbol box at level 7
             if (fx.state().CanvasIndex == 0)
-                fx.window->Text1[std::size_t(row - 1)]->setText(QString::number(round));
+                fx.control<AnswerBoxWidget>("Text1", row - 1)->setText(QString::number(round));
             fx.click(fx.checkButton(row));
         }
     }
@@ -290,8 +272,8 @@ void TestStartUp::pageOpenedAgainAfterADrillIsTheFreshPage()
     QVERIFY(drilled != fresh);  // the drill did draw, inside the frames
 
     fx.platform.answers = {true};
-    fx.click(fx.window->Command8[std::size_t(fx.state().CanvasIndex)]);
-    QVERIFY(fx.window->Picture7[0]->isVisible());
+    fx.click(fx.control<ColourButton>("Command8", fx.state().CanvasIndex));
+    QVERIFY(fx.control<QWidget>("Picture7", 0)->isVisible());
     fx.openLevel(level);
     QVERIFY(fx.canvas().image() == fresh);
 }
@@ -334,7 +316,7 @@ void TestStartUp::layoutFitsTheScreensFreeArea()
     QCOMPARE(state.ScreenWidthPixels >= LargeLayoutWidth, large);
     QCOMPARE(rowsOnPage(state.ScreenWidthPixels), large ? 3 : 2);
     QCOMPARE(window.size(), large ? QSize(1018, 743) : QSize(798, 574));
-    QCOMPARE(window.Picture3[0]->isHidden(), !large);
+    QCOMPARE(control<PictureBox>(window, "Picture3", 0)->isHidden(), !large);
     if (large)
         QCOMPARE(state.ScreenWidthPixels, std::int16_t(screenWidth));
     QCOMPARE(window.pos(), atTopLeft ? available.topLeft() : placedBefore);
@@ -351,7 +333,7 @@ void TestStartUp::hiddenCanvasesDrawAtTheirLayoutSize()
     // drawing must not be lost when the canvas is shown.
     QFETCH(int, screenWidth);
     WindowFixture fx(screenWidth);
-    for (CanvasWidget* canvas : fx.window->Picture1) {
+    for (CanvasWidget* canvas : fx.controls<CanvasWidget>("Picture1")) {
         QVERIFY(canvas->isHidden());
         QCOMPARE(canvas->canvas().size(), canvas->size());
         canvas->canvas().filledBox(5, 5, 10, 10, colors::red);
@@ -435,12 +417,12 @@ void TestStartUp::buttonsShowTheirBackColours_data()
 {
     QTest::addColumn<ControlOf>("control");
     QTest::addColumn<QRgb>("color");
-    QTest::newRow("grade button") << ControlOf([](MainWindow& w) { return w.Command1[0]; }) << colors::lightYellow;
-    QTest::newRow("けってい") << ControlOf([](MainWindow& w) { return w.Command10[0]; }) << colors::lightRed;
-    QTest::newRow("おわり") << ControlOf([](MainWindow& w) { return w.Command2[0]; }) << colors::teal;
-    QTest::newRow("終わる") << ControlOf([](MainWindow& w) { return w.Command8[1]; }) << colors::lightGreen;
-    QTest::newRow("ﾁｪｯｸ") << ControlOf([](MainWindow& w) { return w.Command5[0]; }) << colors::lightGreen;
-    QTest::newRow("digit key") << ControlOf([](MainWindow& w) { return w.Command6[0]; }) << colors::lightGreen;
+    QTest::newRow("grade button") << ControlOf{"Command1", 0} << colors::lightYellow;
+    QTest::newRow("けってい") << ControlOf{"Command10", 0} << colors::lightRed;
+    QTest::newRow("おわり") << ControlOf{"Command2", 0} << colors::teal;
+    QTest::newRow("終わる") << ControlOf{"Command8", 1} << colors::lightGreen;
+    QTest::newRow("ﾁｪｯｸ") << ControlOf{"Command5", 0} << colors::lightGreen;
+    QTest::newRow("digit key") << ControlOf{"Command6", 0} << colors::lightGreen;
 }
 
 void TestStartUp::buttonsShowTheirBackColours()
@@ -448,13 +430,63 @@ void TestStartUp::buttonsShowTheirBackColours()
     QFETCH(ControlOf, control);
     QFETCH(QRgb, color);
     WindowFixture fx(1024);
-    QWidget* button = control(*fx.window);
+    QWidget* button = fx.control<QWidget>(control.array, control.index);
     button->show();
     button->parentWidget()->show();
     // What the button paints in its middle, between caption and border.
     const QImage shot = button->grab().toImage();
     QCOMPARE(shot.pixel(4, 4), color);
     QCOMPARE(shot.pixel(button->width() - 5, button->height() - 5), color);
+}
+
+void TestStartUp::controlArraysAreNamedByIndex_data()
+{
+    QTest::addColumn<int>("size");
+    QTest::addColumn<QString>("className");
+    const std::pair<const char*, int> buttons[] = {
+        {"Command1", 1}, {"Command10", 1}, {"Command2", 1}, {"Command8", 2},
+        {"Command5", 6}, {"Command6", 30}, {"Command11", 3}, {"Command7", 3},
+    };
+    for (const auto& [array, size] : buttons)
+        QTest::newRow(array) << size << QStringLiteral("pomuru::ColourButton");
+    QTest::newRow("Picture1") << 2 << QStringLiteral("pomuru::CanvasWidget");
+    QTest::newRow("Picture7") << 1 << QStringLiteral("QWidget");
+    QTest::newRow("Label2") << 1 << QStringLiteral("QLabel");
+    QTest::newRow("Option2") << 10 << QStringLiteral("pomuru::OptionButton");
+    QTest::newRow("Label1") << 2 << QStringLiteral("QLabel");
+    QTest::newRow("Text1") << 3 << QStringLiteral("pomuru::AnswerBoxWidget");
+    QTest::newRow("Picture6") << 3 << QStringLiteral("QWidget");
+    for (const char* array : {"Picture2", "Picture3", "Picture4"})
+        QTest::newRow(array) << 2 << QStringLiteral("pomuru::PictureBox");
+}
+
+void TestStartUp::controlArraysAreNamedByIndex()
+{
+    QFETCH(int, size);
+    QFETCH(QString, className);
+    WindowFixture fx;
+    const QByteArray array = QTest::currentDataTag();
+    const QList<QWidget*> controls = fx.controls<QWidget>(array.constData());
+    QCOMPARE(controls.size(), size);
+    for (QWidget* control : controls)
+        QCOMPARE(QString::fromLatin1(control->metaObject()->className()), className);
+    // Nothing answers to the index past the end.
+    QCOMPARE(fx.window->findChild<QWidget*>(controlName(array.constData(), size)), nullptr);
+}
+
+void TestStartUp::controlNamesAreUnique()
+{
+    WindowFixture fx;
+    QSet<QString> names;
+    int named = 0;
+    for (const QWidget* widget : fx.window->findChildren<QWidget*>()) {
+        if (widget->objectName().isEmpty() || widget->objectName().startsWith(u"qt_"))
+            continue;
+        ++named;
+        names.insert(widget->objectName());
+    }
+    QCOMPARE(named, 75);  // the controls of the eighteen arrays
+    QCOMPARE(names.size(), named);
 }
 
 QTEST_MAIN(TestStartUp)

@@ -50,7 +50,7 @@ void doubleClickAt(WindowFixture& fx, const QWidget* widget, QPoint point)
 
 CanvasWidget* canvasInUse(WindowFixture& fx)
 {
-    return fx.window->Picture1[std::size_t(fx.state().CanvasIndex)];
+    return fx.control<CanvasWidget>("Picture1", fx.state().CanvasIndex);
 }
 
 // Gives the right answer to row 1's problem the way the pupil gives it:
@@ -109,8 +109,8 @@ void TestStrayInput::keysAfterDecideKeepTheLevel()
     WindowFixture fx;
     MainWindow& window = *fx.window;
     // A press on the option, as a pupil chooses it, gives it the focus.
-    pressAt(fx, window.Option2[std::size_t(level - 1)], QPoint(20, 18));
-    pressAt(fx, window.Command10[0], QPoint(40, 20));
+    pressAt(fx, fx.control<QRadioButton>("Option2", level - 1), QPoint(20, 18));
+    pressAt(fx, fx.control<ColourButton>("Command10", 0), QPoint(40, 20));
     QVERIFY(canvasInUse(fx)->isVisible());
     QVERIFY(focusIsOnScreen(window));
 
@@ -122,13 +122,13 @@ void TestStrayInput::keysAfterDecideKeepTheLevel()
         QVERIFY(focusIsOnScreen(window));
     }
     QCOMPARE(int(fx.state().LevelNo), level);
-    QVERIFY(window.Option2[std::size_t(level - 1)]->isChecked());
+    QVERIFY(fx.control<QRadioButton>("Option2", level - 1)->isChecked());
 
     // The page goes on at its level: the right answer is marked right, and
     // the next problem is one of the same level on the same canvas.
     const int canvasIndex = fx.state().CanvasIndex;
     if (level != 3 && level != 7)
-        window.Text1[0]->clear();  // Space may have typed a blank
+        fx.control<AnswerBoxWidget>("Text1", 0)->clear();  // Space may have typed a blank
     answerRow1Right(fx);
     pressAt(fx, fx.checkButton(1), QPoint(20, 20));
     QCOMPARE(fx.state().record(1, 1, Mark), float(MarkRightFirst));
@@ -141,17 +141,17 @@ void TestStrayInput::backToTheMenuTheArrowKeysChooseAgain()
 {
     WindowFixture fx;
     MainWindow& window = *fx.window;
-    pressAt(fx, window.Option2[4], QPoint(20, 18));
-    pressAt(fx, window.Command10[0], QPoint(40, 20));
+    pressAt(fx, fx.control<QRadioButton>("Option2", 4), QPoint(20, 18));
+    pressAt(fx, fx.control<ColourButton>("Command10", 0), QPoint(40, 20));
     fx.platform.answers = {true};
-    pressAt(fx, window.Command8[0], QPoint(40, 20));
-    QVERIFY(window.Picture7[0]->isVisible());
+    pressAt(fx, fx.control<ColourButton>("Command8", 0), QPoint(40, 20));
+    QVERIFY(fx.control<QWidget>("Picture7", 0)->isVisible());
     QVERIFY(focusIsOnScreen(window));
 
     // The menu has the keyboard again, at the level it showed.
     QTest::keyClick(window.windowHandle(), Qt::Key_Down);
     QCOMPARE(int(fx.state().LevelNo), 6);
-    QVERIFY(window.Option2[5]->isChecked());
+    QVERIFY(fx.control<QRadioButton>("Option2", 5)->isChecked());
 }
 
 void TestStrayInput::doubleClickOnATapeCellPaintsItOnce()
@@ -186,12 +186,12 @@ void TestStrayInput::doubleClickOnDecideDoesNotStartARow()
     // pointer that pressed "けってい".
     WindowFixture fx(999);
     MainWindow& window = *fx.window;
-    pressAt(fx, window.Option2[0], QPoint(20, 18));
-    const QPoint decide = inWindow(window.Command10[0], window.Command10[0]->rect().center());
-    QVERIFY(fx.window->Picture1[0]->geometry().contains(decide));
+    pressAt(fx, fx.control<QRadioButton>("Option2", 0), QPoint(20, 18));
+    const QPoint decide = inWindow(fx.control<ColourButton>("Command10", 0), fx.control<ColourButton>("Command10", 0)->rect().center());
+    QVERIFY(fx.control<CanvasWidget>("Picture1", 0)->geometry().contains(decide));
 
     QTest::mouseDClick(window.windowHandle(), Qt::LeftButton, {}, decide);
-    QVERIFY(window.Picture1[0]->isVisible());
+    QVERIFY(fx.control<CanvasWidget>("Picture1", 0)->isVisible());
     QCOMPARE(fx.state().rowStarted(1), false);
     QCOMPARE(fx.state().problemCount(1), 0);
 }
@@ -221,12 +221,7 @@ void TestStrayInput::pressesOnHeadingsAndPicturesStayThere()
     QFETCH(QPoint, point);
     WindowFixture fx;
     fx.openLevel(level);
-    MainWindow& window = *fx.window;
-    const auto index = std::size_t(fx.state().CanvasIndex);
-    const QWidget* pressed = control == QStringLiteral("Label1") ? static_cast<QWidget*>(window.Label1[index])
-        : control == QStringLiteral("Picture2")                  ? window.Picture2[index]
-        : control == QStringLiteral("Picture3")                  ? window.Picture3[index]
-                                                                 : window.Picture4[index];
+    const QWidget* pressed = fx.control<QLabel>(qPrintable(control), fx.state().CanvasIndex);
     QVERIFY(pressed->isVisible());
     QVERIFY(pressed->rect().contains(point));
 
@@ -240,14 +235,13 @@ void TestStrayInput::keypadMarginIsTheStripsOwn()
 {
     WindowFixture fx;
     fx.openLevel(1);
-    MainWindow& window = *fx.window;
-    pressAt(fx, window.Picture1[0], QPoint(300, rowTop(1) + 100));
-    pressAt(fx, window.Picture1[0], QPoint(300, rowTop(2) + 100));
+    pressAt(fx, fx.control<CanvasWidget>("Picture1", 0), QPoint(300, rowTop(1) + 100));
+    pressAt(fx, fx.control<CanvasWidget>("Picture1", 0), QPoint(300, rowTop(2) + 100));
     QCOMPARE(int(fx.state().ProblemRow), 2);
 
     // The keys leave four pixels at the right and the bottom of the strip:
     // a press there is not a press on row 1 of the canvas under it.
-    QWidget* strip = window.Picture6[0];
+    QWidget* strip = fx.control<QWidget>("Picture6", 0);
     for (const QPoint margin : {QPoint(463, 20), QPoint(200, 39)}) {
         pressAt(fx, strip, margin);
         QCOMPARE(int(fx.state().ProblemRow), 2);
@@ -271,12 +265,12 @@ void TestStrayInput::theMarkIsOnScreenWhenTheBeepSounds()
     WindowFixture fx;
     fx.openLevel(1);
     MainWindow& window = *fx.window;
-    pressAt(fx, window.Picture1[0], QPoint(300, rowTop(1) + 100));
+    pressAt(fx, fx.control<CanvasWidget>("Picture1", 0), QPoint(300, rowTop(1) + 100));
     answerRow1Right(fx);
     window.repaint();  // whatever starting the row and typing left to paint
 
     PaintWatch watch;
-    window.Picture1[0]->installEventFilter(&watch);
+    fx.control<CanvasWidget>("Picture1", 0)->installEventFilter(&watch);
     QRegion paintedAtBeep;
     fx.platform.duringBeep = [&] { paintedAtBeep = watch.painted; };
     pressAt(fx, fx.checkButton(1), QPoint(20, 20));
@@ -285,7 +279,7 @@ void TestStrayInput::theMarkIsOnScreenWhenTheBeepSounds()
     const auto covers = [](const QRegion& region, QRect area) { return (QRegion(area) - region).isEmpty(); };
     QVERIFY(covers(paintedAtBeep, QRect(40, rowTop(1) + 180, 24, 24)));
     // Only the mark's place, not the whole canvas with its keypads.
-    QVERIFY(!covers(paintedAtBeep, QRect(QPoint(0, 0), window.Picture1[0]->size())));
+    QVERIFY(!covers(paintedAtBeep, QRect(QPoint(0, 0), fx.control<CanvasWidget>("Picture1", 0)->size())));
 }
 
 QTEST_MAIN(TestStrayInput)

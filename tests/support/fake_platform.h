@@ -79,12 +79,6 @@ public:
     }
     void endProgram() override { ended = true; }
 
-    // Scripts a whole number w drawn as Int(scale × r + offset).
-    void scriptWhole(int w, int scale, int offset = 0)
-    {
-        scriptedDraws.push_back((float(w - offset) + 0.5f) / float(scale));
-    }
-
     std::deque<float> scriptedDraws;
     RandomSource generator{20261208};
     int draws = 0;

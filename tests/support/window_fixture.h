@@ -3,6 +3,7 @@
 
 #pragma once
 
+#include "controls.h"
 #include "fake_platform.h"
 
 #include "app/main_window.h"
@@ -33,23 +34,35 @@ struct WindowFixture {
     Canvas& canvas() { return window->drill().canvas(); }
     QRgb pixel(int x, int y) { return canvas().pixel(x, y).value_or(0); }
 
+    // The control array[index] of the window, and the whole array.
+    template <typename Control>
+    Control* control(const char* array, int index) const
+    {
+        return testing::control<Control>(*window, array, index);
+    }
+    template <typename Control>
+    QList<Control*> controls(const char* array) const
+    {
+        return testing::controls<Control>(*window, array);
+    }
+
     void click(QAbstractButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
     // Chooses level 1 to 10 and presses "けってい".
     void openLevel(int level)
     {
-        click(window->Option2[std::size_t(level - 1)]);
-        click(window->Command10[0]);
+        click(control<QRadioButton>("Option2", level - 1));
+        click(control<QPushButton>("Command10", 0));
     }
     // A press on the canvas in use at canvas pixel (x, y).
     void pressCanvas(int x, int y)
     {
-        QTest::mousePress(window->Picture1[std::size_t(state().CanvasIndex)], Qt::LeftButton, {}, QPoint(x, y));
+        QTest::mousePress(control<CanvasWidget>("Picture1", state().CanvasIndex), Qt::LeftButton, {}, QPoint(x, y));
     }
     // The check button of a row on the canvas in use.
     QPushButton* checkButton(int row)
     {
         const int index = state().CanvasIndex == 0 ? row - 1 : 6 - row;
-        return window->Command5[std::size_t(index)];
+        return control<QPushButton>("Command5", index);
     }
 
     FakePlatform platform;
