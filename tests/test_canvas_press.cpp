@@ -263,7 +263,7 @@ void TestCanvasPress::symbolPressShowsTheChosenSymbolBetweenTheNumbers()
     PageSetup(fx.drill);
     startRow(fx, 1);
     auto expected = [&fx](const QString& symbol) {
-        return printedAlone(fx.canvas(), 250, 202, symbol).image().copy(250, 200, 41, 41);
+        return printedAlone(fx.canvas(), QRect(250, 200, 41, 41), 250, 202, symbol).image();
     };
     press(fx, 510, 175);
     QCOMPARE(fx.canvas().image().copy(250, 200, 41, 41), expected(QStringLiteral("＞")));

@@ -4,6 +4,7 @@
 // The drill in the real window, offscreen: the menu flow, the keypads on
 // real answer boxes, and a whole level-1 problem from the menu to the mark.
 
+#include "support/printed_text.h"
 #include "support/scripted_wholes.h"
 #include "support/window_fixture.h"
 
@@ -16,18 +17,6 @@
 
 using namespace pomuru;
 using namespace pomuru::testing;
-
-namespace {
-
-QImage printedAlone(const QString& text, QPoint at, QSize size, QRgb pen = colors::black)
-{
-    Canvas alone(QSize(1009, 741), colors::white, fonts::canvasFont());
-    alone.setPenColor(pen);
-    alone.printAt(at.x(), at.y(), text);
-    return alone.image().copy(QRect(at, size));
-}
-
-} // namespace
 
 class TestDrillWindow : public QObject {
     Q_OBJECT
@@ -104,7 +93,8 @@ void TestDrillWindow::decideOpensThePageWithItsPrompts()
     const int rows = screenWidth >= 1000 ? 3 : 2;
     for (int row = 1; row <= rows; ++row) {
         const QPoint at(40, rowTop(row) + 155);
-        QCOMPARE(fx.canvas().image().copy(QRect(at, QSize(450, 32))), printedAlone(prompt, at, QSize(450, 32)));
+        const QRect area(at, QSize(450, 32));
+        QCOMPARE(fx.canvas().image().copy(area), printedAlone(fx.canvas(), area, at.x(), at.y(), prompt).image());
     }
 }
 
@@ -285,14 +275,16 @@ void TestDrillWindow::aWholeLevel1Problem()
     };
     fx.click(fx.control<ColourButton>("Command5", 0));
     QCOMPARE(markDuringPause.convertToFormat(QImage::Format_RGB32),
-             printedAlone(QStringLiteral("○"), QPoint(40, 180), QSize(33, 33), colors::red));
+             printedAlone(fx.canvas(), QRect(40, 180, 33, 33), 40, 180, QStringLiteral("○"), 24, colors::red).image());
 
     QCOMPARE(fx.state().problemCount(1), 2);
     QCOMPARE(fx.state().record(1, 1, Mark), MarkRightFirst);
     QCOMPARE(box->text(), QString());
     const QPoint status(30, 75);
     QCOMPARE(fx.canvas().image().copy(QRect(status, QSize(470, 32))),
-             printedAlone(QStringLiteral("レベル 1 ( 2)  せいせき：○"), status, QSize(470, 32)));
+             printedAlone(fx.canvas(), QRect(status, QSize(470, 32)), status.x(), status.y(),
+                          QStringLiteral("レベル 1 ( 2)  せいせき：○"))
+                 .image());
 }
 
 QTEST_MAIN(TestDrillWindow)

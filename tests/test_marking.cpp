@@ -53,7 +53,7 @@ struct WaterRow : DrillFixture {
 // The pixels of a red mark drawn alone at (40, T+180) on a white canvas.
 QImage markAlone(const Canvas& like, const QString& mark, int top)
 {
-    return printedAlone(like, 40, top + 180, mark, 24, colors::red).image().copy(40, top + 180, 40, 40);
+    return printedAlone(like, QRect(40, top + 180, 40, 40), 40, top + 180, mark, 24, colors::red).image();
 }
 
 } // namespace

@@ -20,6 +20,7 @@
 // and the last events.
 
 #include "support/fake_platform.h"
+#include "support/printed_text.h"
 #include "support/pupil.h"
 
 #include "answer/canvas_press.h"
@@ -46,6 +47,8 @@
 using namespace pomuru;
 using pomuru::testing::FakePlatform;
 using pomuru::testing::Pupil;
+using pomuru::testing::Margin;
+using pomuru::testing::textMismatches;
 
 namespace {
 
@@ -698,20 +701,11 @@ private:
     {
         const Canvas& canvas = canvasWidget()->canvas();
         const QString line = statusLine(state(), row, n);
-        if (!reference_)
-            reference_ = std::make_unique<Canvas>(QSize(FrameRight, 48), colors::white, fonts::canvasFont());
-        reference_->filledBox(0, 0, FrameRight - 1, 47, colors::white);
-        reference_->setPenColor(colors::black);
-        reference_->printAt(30, 0, line);
-        const int top = rowTop(row) + 75;
-        const int width = std::min(reference_->textWidth(line), FrameRight - 31);
-        const int height = std::min(reference_->textHeight(), 48);
-        for (int y = 0; y < height; ++y) {
-            for (int x = 30; x < 30 + width; ++x) {
-                if (canvas.pixel(x, top + y) != reference_->pixel(x, y))
-                    return QStringLiteral("the canvas does not show the status line \"%1\" (pixel %2, %3)").arg(line).arg(x).arg(top + y);
-            }
-        }
+        // The line may run into the picture right of the frame; it is checked
+        // up to the frame's edge.
+        const QRect upToTheEdge(30, rowTop(row) + 75, FrameRight - 31, 48);
+        if (textMismatches(canvas, 30, rowTop(row) + 75, line, 24, Margin::None, upToTheEdge) != 0)
+            return QStringLiteral("the canvas does not show the status line \"%1\"").arg(line);
         return {};
     }
 
@@ -750,7 +744,6 @@ private:
     std::unique_ptr<MainWindow> window_;
     std::unique_ptr<Pupil> pupil_;
     std::array<std::vector<Record>, LastRow + 1> settled_;
-    std::unique_ptr<Canvas> reference_;
     QStringList log_;
 };
 

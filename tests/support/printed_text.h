@@ -17,26 +17,32 @@
 
 namespace pomuru::testing {
 
-// A white canvas like `like` with nothing on it but `text` at (x, y).
-inline Canvas printedAlone(const Canvas& like, int x, int y, const QString& text, double points = 24,
-                           QRgb colour = colors::black)
+// The part `area` of a white canvas like `like` (font, size of text, pixel
+// ratio) on which nothing but `text` is printed at (x, y); its pixel (0, 0)
+// is the area's top left. Aliased text at whole pixels looks the same
+// wherever it stands, so a small canvas serves for any place.
+inline Canvas printedAlone(const Canvas& like, const QRect& area, int x, int y, const QString& text,
+                           double points = 24, QRgb colour = colors::black)
 {
-    Canvas alone(like.size(), colors::white, like.font(), like.ratio());
+    Canvas alone(area.size(), colors::white, like.font(), like.ratio());
     alone.setFontPoints(points);
     alone.setPenColor(colour);
-    alone.printAt(x, y, text);
+    alone.printAt(x - area.left(), y - area.top(), text);
     return alone;
 }
 
-// The pixels of `area` that differ between two canvases; with `onlyColour`,
-// the pixels that are of that colour in one and not in the other.
-inline int differingPixels(const Canvas& a, const Canvas& b, const QRect& area, std::optional<QRgb> onlyColour = {})
+// The pixels of `area` of the canvas that differ from `expected`, which
+// shows that area; with `onlyColour`, the pixels that are of that colour in
+// one and not in the other.
+inline int differingPixels(const Canvas& canvas, const Canvas& expected, const QRect& area,
+                           std::optional<QRgb> onlyColour = {})
 {
     int differing = 0;
     for (int py = area.top(); py <= area.bottom(); ++py) {
         for (int px = area.left(); px <= area.right(); ++px) {
-            const bool differs = onlyColour ? (a.pixel(px, py) == *onlyColour) != (b.pixel(px, py) == *onlyColour)
-                                            : a.pixel(px, py) != b.pixel(px, py);
+            const auto shown = canvas.pixel(px, py);
+            const auto wanted = expected.pixel(px - area.left(), py - area.top());
+            const bool differs = onlyColour ? (shown == *onlyColour) != (wanted == *onlyColour) : shown != wanted;
             differing += differs ? 1 : 0;
         }
     }
@@ -71,12 +77,13 @@ inline int textMismatches(const Canvas& canvas, int x, int y, const QString& tex
                           Margin margin = Margin::OneCharacter, QRect within = QRect(),
                           QRgb colour = colors::black)
 {
-    const Canvas alone = printedAlone(canvas, x, y, text, points, colour);
-    const int extra = margin == Margin::OneCharacter ? alone.textWidth(QStringLiteral("＿")) : 0;
-    QRect area(x, y, alone.textWidth(text) + extra, alone.textHeight());
+    Canvas measure(QSize(1, 1), colors::white, canvas.font(), canvas.ratio());
+    measure.setFontPoints(points);
+    const int extra = margin == Margin::OneCharacter ? measure.textWidth(QStringLiteral("＿")) : 0;
+    QRect area(x, y, measure.textWidth(text) + extra, measure.textHeight());
     if (within.isValid())
         area &= within;
-    return differingPixels(canvas, alone, area);
+    return differingPixels(canvas, printedAlone(canvas, area, x, y, text, points, colour), area);
 }
 
 // Whether the canvas shows `text` printed at (x, y) in `colour` within
@@ -85,7 +92,7 @@ inline int textMismatches(const Canvas& canvas, int x, int y, const QString& tex
 inline bool showsText(const Canvas& canvas, int x, int y, const QString& text, const QRect& area,
                       QRgb colour = colors::black)
 {
-    return differingPixels(canvas, printedAlone(canvas, x, y, text, canvas.fontPoints(), colour), area, colour) == 0;
+    return differingPixels(canvas, printedAlone(canvas, area, x, y, text, canvas.fontPoints(), colour), area, colour) == 0;
 }
 
 // The same over `width` pixels from x and one line of text down.
