@@ -16,6 +16,7 @@ void PageSetup(Drill& drill);
 // prints the status line, lets the level draw the problem, records it,
 // paints it and places the answer box, and readies that box (pink and empty).
 void DrawProblem(Drill& drill, int row);
+
 // Two rows on a screen below 1000 pixels, three from 1000 on.
 int rowsOnPage(int screenWidthPixels);
 
