@@ -15,28 +15,35 @@ inline float tenthsValue(int tenths)
     return float(tenths / 10.0);
 }
 
-// A whole number 1 to 9: Int(10 × r + 1), drawn again in the rare case it
-// comes out as 10.
-inline int drawOneToNine(RandomWholes& random)
+// A whole number 1 to `last`: Int((last + 1) × r + 1), drawn again in the
+// rare case it comes out as last + 1.
+inline int drawOneTo(RandomWholes& random, int last)
 {
     int drawn = 0;
     do
-        drawn = random.draw(10, 1);
-    while (drawn >= 10);
+        drawn = random.draw(last + 1, 1);
+    while (drawn > last);
     return drawn;
 }
 
-// Tenths 1 to 9 of a metre, drawn again while t / 10 is a recent answer (the
-// two tape levels). Seven recent answers of the nine possible are avoided.
+// Tenths 1 to `last`, drawn again while t / 10 is a recent answer (the tape
+// levels up to 0.9 m, the number line up to 3.9).
+inline Problem drawFreshTenths(RandomWholes& random, const RecentAnswers& recent, int last)
+{
+    int tenths = 0;
+    do
+        tenths = drawOneTo(random, last);
+    while (recent.contains(tenthsValue(tenths)));
+    return Problem{.first = tenths, .value1 = tenthsValue(tenths)};
+}
+
+// Tenths 1 to 9 of a metre (the two tape levels). Seven recent answers of
+// the nine possible are avoided.
 inline constexpr int TenthsOfAMetreWindow = 7;
 static_assert(TenthsOfAMetreWindow < 9, "a fresh answer must always exist");
 inline Problem drawFreshTenthsOfAMetre(RandomWholes& random, const RecentAnswers& recent)
 {
-    int tenths = 0;
-    do
-        tenths = drawOneToNine(random);
-    while (recent.contains(tenthsValue(tenths)));
-    return Problem{.first = tenths, .value1 = tenthsValue(tenths)};
+    return drawFreshTenths(random, recent, 9);
 }
 
 // A count of tenths from 1 to `counts`, drawn again while its answer is a

@@ -23,7 +23,7 @@ Problem drawWater(RandomWholes& random, const RecentAnswers& recent)
 {
     Problem problem;
     do {
-        problem.first = drawOneToNine(random);
+        problem.first = drawOneTo(random, 9);
         problem.second = random.draw(FullVesselsAtMost + 1);
         problem.value1 = float(problem.first / 10.0 + problem.second);
     } while (recent.contains(problem.value1));

@@ -26,13 +26,7 @@ constexpr int BaseLine = 215;
 // Tenths 1 to 39 as Int(40 r + 1), drawn again when that comes out as 40.
 Problem drawNumberLine(RandomWholes& random, const RecentAnswers& recent)
 {
-    int tenths = 0;
-    do {
-        do
-            tenths = random.draw(40, 1);
-        while (tenths >= 40);
-    } while (recent.contains(tenthsValue(tenths)));
-    return Problem{.first = tenths, .value1 = tenthsValue(tenths)};
+    return drawFreshTenths(random, recent, PossibleAnswers);
 }
 
 void paintLine(Canvas& canvas, int T)
