@@ -2,12 +2,12 @@
 // SPDX-FileCopyrightText: The ポムル developers
 
 // The program's own start-up (pomuru::Program, as the program starts), with
-// the benchmark's platform, for the benchmark runner: it prints the moment of the first frame and then, as asked,
-// exits (start-up), drives N problems through the rows of every level and
-// prints the resident memory as it goes (--problems N), measures the
-// processor time of real feedback pauses (--pauses N), or times the run's
-// first "けってい" of a level, from the press to its page on screen
-// (--decide LEVEL).
+// the benchmark's platform, for the benchmark runner: it prints the moment of
+// the first frame and then, as asked, exits (start-up), drives N problems
+// through the rows of every level and prints the resident memory as it goes
+// (--problems N), measures the processor time of real feedback pauses
+// (--pauses N), or times the run's first "けってい" of a level, from the press
+// to its page on screen (--decide LEVEL).
 
 #include "bench_platform.h"
 #include "first_frame.h"
