@@ -69,7 +69,7 @@ void measurePauses(MainWindow& window, BenchPlatform& platform, int pauses)
     for (int i = 0; i < pauses; ++i) {
         const std::int64_t wall0 = monotonicNs();
         const std::int64_t cpu0 = cpuNs();
-        FlashMark(window.drill(), rowTop(1));
+        FlashMark(window.drill(), 1);
         std::printf("pause wall_ns=%lld cpu_ns=%lld\n", static_cast<long long>(monotonicNs() - wall0),
                     static_cast<long long>(cpuNs() - cpu0));
     }
