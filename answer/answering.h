@@ -14,6 +14,7 @@
 
 #include <QList>
 #include <QPoint>
+#include <QRect>
 #include <QString>
 
 #include <optional>
@@ -49,6 +50,9 @@ struct Answering {
     // After a wrong check: a typed answer goes, while painted cells and a
     // chosen symbol stay for the pupil to correct.
     void (*afterWrong)(Drill& drill, int row);
+    // The places in a row whose top is `top` that a press answers in, left
+    // to right: the tape's cells, the symbols' boxes; none for a typed answer.
+    QList<QRect> (*targets)(int top);
     // The moves that leave a right answer in the row, or a wrong one, on the
     // canvas as it is now; `random` chooses among the possible ones.
     AnswerMoves (*moves)(const Canvas& canvas, const RowToCheck& row, bool right, RandomWholes& random);

@@ -45,6 +45,14 @@ bool judgeChosen(Drill& drill, const RowToCheck& check)
     return judgeSymbol(drill.canvas(), check.top, check.value1, check.value2);
 }
 
+QList<QRect> symbolBoxes(int top)
+{
+    QList<QRect> all;
+    for (const auto& box : symbols::boxes)
+        all << QRect(box.left, top + symbols::Top, symbols::Size, symbols::Size);
+    return all;
+}
+
 // A press just inside the box of the right symbol, or of one of the two others.
 AnswerMoves pressSymbol(const Canvas&, const RowToCheck& row, bool right, RandomWholes& random)
 {
@@ -61,6 +69,7 @@ bool judgeSymbol(const Canvas& canvas, int top, float value1, float value2)
     return canvas.pixel(symbols::seed(expected, top).x(), symbols::seed(expected, top).y()) == colors::red;
 }
 
-const Answering SymbolAnswering{AnswerWay::ChosenSymbol, chooseSymbol, alwaysReady, judgeChosen, keepAnswer, pressSymbol};
+const Answering SymbolAnswering{AnswerWay::ChosenSymbol, chooseSymbol, alwaysReady, judgeChosen, keepAnswer,
+                                      symbolBoxes, pressSymbol};
 
 } // namespace pomuru

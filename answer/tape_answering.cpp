@@ -37,6 +37,14 @@ bool judgePainted(Drill& drill, const RowToCheck& check)
     return judgeCells(drill.canvas(), check.top, check.value1);
 }
 
+QList<QRect> cells(int top)
+{
+    QList<QRect> all;
+    for (int cell = 0; cell < tape::Cells; ++cell)
+        all << QRect(tape::Left + tape::CellWidth * cell, top + tape::Top, tape::CellWidth, tape::Height);
+    return all;
+}
+
 // A run of cells anywhere on the tape: the right count, or any count, which
 // may by chance be right too. Only the cells whose colour must change are
 // pressed, each a little inside its probe.
@@ -77,6 +85,7 @@ bool judgeCells(const Canvas& canvas, int top, float value1)
     return float(count) == 10.0f * value1 && phase >= 1;
 }
 
-const Answering TapeAnswering{AnswerWay::PaintedTape, paintCell, alwaysReady, judgePainted, keepAnswer, paintRun};
+const Answering TapeAnswering{AnswerWay::PaintedTape, paintCell, alwaysReady, judgePainted, keepAnswer, cells,
+                                    paintRun};
 
 } // namespace pomuru

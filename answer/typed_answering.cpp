@@ -32,6 +32,11 @@ void clearTyped(Drill& drill, int row)
     drill.controls.answerBox(row - 1).setText(QString());
 }
 
+QList<QRect> noTargets(int)
+{
+    return {};
+}
+
 AnswerMoves typeAnswer(const Canvas&, const RowToCheck& row, bool right, RandomWholes&)
 {
     // No problem has 99.9 for its answer.
@@ -40,6 +45,7 @@ AnswerMoves typeAnswer(const Canvas&, const RowToCheck& row, bool right, RandomW
 
 } // namespace
 
-const Answering TypedAnswering{AnswerWay::Typed, pressNothing, somethingTyped, judgeTyped, clearTyped, typeAnswer};
+const Answering TypedAnswering{AnswerWay::Typed, pressNothing, somethingTyped, judgeTyped, clearTyped, noTargets,
+                                     typeAnswer};
 
 } // namespace pomuru

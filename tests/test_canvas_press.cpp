@@ -6,7 +6,7 @@
 
 #include "support/drill_fixture.h"
 #include "support/printed_text.h"
-#include "support/pictures.h"
+#include "support/rows.h"
 
 #include "answer/canvas_press.h"
 #include "engine/page.h"
@@ -23,27 +23,14 @@ void press(DrillFixture& fx, float x, float y)
     Picture1_MouseDown(fx.drill, fx.state().CanvasIndex, 1, 0, x, y);
 }
 
-// A started row whose problem has been drawn, with the answer picture of its
-// level drawn again so the test does not lean on the generator.
-void startRow(DrillFixture& fx, int row)
-{
-    fx.state().ProblemRow = std::int16_t(row);
-    fx.state().RowValues[row][RowStarted] = 1;
-    DrawProblem(fx.drill, fx.state().ProblemRow);
-    if (fx.state().LevelNo == 3)
-        drawTape(fx.canvas(), rowTop(row));
-    if (fx.state().LevelNo == 7)
-        drawSymbolBoxes(fx.canvas(), rowTop(row));
-}
-
 QRgb cellColour(DrillFixture& fx, int row, int cell)
 {
-    return fx.pixel(85 + 50 * cell, rowTop(row) + 235);
+    return fx.pixel(insideCell(row, cell).x(), insideCell(row, cell).y());
 }
 
 QRgb symbolColour(DrillFixture& fx, int row, int box)
 {
-    return fx.pixel(496 + 66 * box, rowTop(row) + 159);
+    return fx.pixel(insideSymbol(row, box).x(), insideSymbol(row, box).y());
 }
 
 } // namespace
@@ -187,7 +174,7 @@ void TestCanvasPress::tapePressPaintsAndClearsWholeCells()
 {
     DrillFixture fx(3);
     PageSetup(fx.drill);
-    startRow(fx, 2);
+    startRow(fx, 2, {5});  // 0.5 m to paint
     const int top = rowTop(2);
     press(fx, 110, float(top + 240));  // cell 0
     press(fx, 370, float(top + 250));  // cell 5
@@ -213,7 +200,7 @@ void TestCanvasPress::tapePressOutsideTheTapeOrOnALineChangesNothing()
 {
     DrillFixture fx(3);
     PageSetup(fx.drill);
-    startRow(fx, 1);
+    startRow(fx, 1, {5});  // 0.5 m to paint
     const QImage before = fx.canvas().image();
     press(fx, 130, 240);  // a cell edge: inside the tape, on black
     press(fx, 80, 240);   // the tape's left end is outside
@@ -227,7 +214,7 @@ void TestCanvasPress::tapePressShowsAtOnce()
 {
     DrillFixture fx(3);
     PageSetup(fx.drill);
-    startRow(fx, 1);
+    startRow(fx, 1, {5});  // 0.5 m to paint
     int refreshes = 0;
     fx.canvas().refreshed = [&] { ++refreshes; };
     press(fx, 110, 240);
@@ -238,7 +225,7 @@ void TestCanvasPress::symbolPressLeavesExactlyTheChosenBoxRed()
 {
     DrillFixture fx(7);
     PageSetup(fx.drill);
-    startRow(fx, 3);
+    startRow(fx, 3, {12, 30});  // 1.2 against 3
     const int top = rowTop(3);
     press(fx, 510, float(top + 175));  // ＞
     QCOMPARE(symbolColour(fx, 3, 0), colors::red);
@@ -261,7 +248,7 @@ void TestCanvasPress::symbolPressShowsTheChosenSymbolBetweenTheNumbers()
 {
     DrillFixture fx(7);
     PageSetup(fx.drill);
-    startRow(fx, 1);
+    startRow(fx, 1, {12, 30});  // 1.2 against 3
     auto expected = [&fx](const QString& symbol) {
         return printedAlone(fx.canvas(), QRect(250, 200, 41, 41), 250, 202, symbol).image();
     };

@@ -38,7 +38,7 @@ using PrintedTexts = QList<Printed>;
 // level: pen black, fill white and solid, 24 pt.
 Canvas blankPage(const Level& level)
 {
-    Canvas canvas(level.canvas == 0 ? QSize(1009, 741) : QSize(1009, 737), colors::white, fonts::canvasFont());
+    Canvas canvas(answerCanvas(level.answering) == 0 ? QSize(1009, 741) : QSize(1009, 737), colors::white, fonts::canvasFont());
     canvas.setPenColor(colors::black);
     canvas.setFillColor(colors::white);
     canvas.setFillStyle(FillStyle::Solid);
