@@ -6,7 +6,7 @@
 // and the marking have to agree on them.
 
 #include "support/drill_fixture.h"
-#include "support/scripted_wholes.h"
+#include "support/rows.h"
 #include "support/printed_text.h"
 
 #include "answer/canvas_press.h"
@@ -24,30 +24,17 @@ namespace {
 
 constexpr int Comparing = 7;
 
-void press(DrillFixture& fx, double x, double y)
-{
-    Picture1_MouseDown(fx.drill, fx.state().CanvasIndex, 1, 0, float(x), float(y));
-}
-
 // Opens a level-7 page and starts the row with a first problem of the two
-// numbers in tenths, as the pupil's first press on the row does.
+// numbers in tenths.
 void startRow(DrillFixture& fx, int row, int first, int second)
 {
     PageSetup(fx.drill);
-    scriptWholes(fx, row, {first, second});
-    press(fx, 100, rowTop(row) + 100);
-}
-
-void chooseSymbol(DrillFixture& fx, int row, int symbol)
-{
-    const int left = symbols::boxes[std::size_t(symbol)].left;
-    press(fx, left + symbols::Size / 2, rowTop(row) + symbols::Top + symbols::Size / 2);
+    testing::startRow(fx, row, {first, second});
 }
 
 bool boxIsRed(DrillFixture& fx, int row, int symbol)
 {
-    const QPoint seed = symbols::seed(symbol, rowTop(row));
-    return fx.pixel(seed.x(), seed.y()) == colors::red;
+    return redSymbols(fx, row).contains(symbol);
 }
 
 const char* symbolName(int symbol)
@@ -205,7 +192,7 @@ void TestLevelsComparison::judgementAcceptsOnlyTheRedBoxOfTheRelation()
     QCOMPARE(judgeSymbol(fx.canvas(), rowTop(row), value1, value2), right);
 
     // The check button gives the same verdict and settles a right choice at once.
-    Command5_Click(fx.drill, checkButtonOfRow(row, fx.state().CanvasIndex));
+    fx.check(row);
     QCOMPARE(fx.state().record(row, 1, AttemptResult1), right ? AttemptRight : AttemptWrong);
     QCOMPARE(fx.state().problemCount(row), right ? 2 : 1);
 }
