@@ -111,8 +111,7 @@ void TestLevelsComparison::nextProblemLeavesValue5AndATransparentFillStyle()
     QCOMPARE(fx.canvas().fillStyle(), FillStyle::Transparent);
 
     fx.state().RowValues[row][20 + Value5] = 42;  // Value5 of problem 2 is not the generator's
-    scriptWholes(fx, row, {40, 30});
-    DrawProblem(fx.drill, fx.state().ProblemRow);
+    drawNext(fx, row, {40, 30});
     QCOMPARE(fx.state().record(row, 2, Value1), 4.0f);
     QCOMPARE(fx.state().record(row, 2, Value5), 42.0f);
     QCOMPARE(fx.canvas().fillStyle(), FillStyle::Transparent);

@@ -7,7 +7,7 @@
 
 #include "support/drill_fixture.h"
 #include "support/printed_text.h"
-#include "support/scripted_wholes.h"
+#include "support/rows.h"
 
 #include "answer/marking.h"
 #include "engine/levels/level.h"
@@ -20,16 +20,11 @@ using namespace pomuru::testing;
 
 namespace {
 
-// Draws the next problem of a row, its number drawn as scripted (redraws first).
-void drawNumbers(DrillFixture& fx, int row, const QList<int>& numbers)
-{
-    scriptWholes(fx, row, numbers);
-    DrawProblem(fx.drill, row);
-}
-
+// Draws the next problem of a row of one number (the redraws before it are
+// scripted with drawNext).
 void drawNumber(DrillFixture& fx, int row, int number)
 {
-    drawNumbers(fx, row, {number});
+    drawNext(fx, row, {number});
 }
 
 QRect wholeCanvas(const Canvas& canvas)
@@ -167,7 +162,7 @@ void TestLevelsNumbers::numberLineRepeatedDrawLeavesNoExtraArrow()
     drawNumber(fx, 1, 5);
 
     // Problem 2 draws 40 (no such tenth) and the 5 of problem 1 before its 7.
-    drawNumbers(fx, 1, {40, 5, 7});
+    drawNext(fx, 1, {40, 5, 7});
     QVERIFY(fx.platform.scriptedDraws.empty());
     QCOMPARE(countPixels(fx.canvas(), wholeCanvas(fx.canvas()), colors::red), ArrowPixels);
     QCOMPARE(fx.pixel(168, 220), colors::red);  // 167.5 to 168

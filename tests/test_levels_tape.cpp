@@ -7,7 +7,7 @@
 
 #include "support/drill_fixture.h"
 #include "support/printed_text.h"
-#include "support/scripted_wholes.h"
+#include "support/rows.h"
 
 #include "answer/marking.h"
 #include "engine/levels/answer_areas.h"
@@ -22,16 +22,10 @@ namespace {
 
 constexpr int CellInside = 49 * 24;  // a cell without its black edges
 
-// Draws the next problem of a row, its tenths drawn as scripted (redraws first).
-void drawTape(DrillFixture& fx, int row, const QList<int>& tenths)
-{
-    scriptWholes(fx, row, tenths);
-    DrawProblem(fx.drill, row);
-}
-
+// Draws the next problem of a row of some tenths.
 void drawTape(DrillFixture& fx, int row, int tenths)
 {
-    drawTape(fx, row, QList<int>{tenths});
+    drawNext(fx, row, {tenths});
 }
 
 // The inside of cell j of a tape whose top edge is at y `top`.

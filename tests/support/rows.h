@@ -14,6 +14,7 @@
 
 #include "answer/answering.h"
 #include "answer/marking.h"
+#include "engine/page.h"
 #include "engine/colors.h"
 
 #include <QList>
@@ -48,6 +49,18 @@ void startRow(Fixture& fx, int row, const QList<int>& wholes)
 {
     scriptWholes(fx, row, wholes);
     fx.pressCanvas(400, topOf(row) + 100);
+}
+
+// Draws the next problem of a row, started or not, of the given whole
+// numbers, as a settled check does: without a press.
+template <class Fixture>
+void drawNext(Fixture& fx, int row, const QList<int>& wholes)
+{
+    scriptWholes(fx, row, wholes);
+    if constexpr (requires { fx.drill(); })
+        DrawProblem(fx.drill(), row);
+    else
+        DrawProblem(fx.drill, row);
 }
 
 template <class Fixture>
