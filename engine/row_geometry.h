@@ -28,8 +28,7 @@ inline constexpr int FrameCorner = 30;
 
 // The area whose presses belong to a row, bounds exclusive: across the
 // frame, and down from its top to its bottom, except that the last row of a
-// three-row page reaches down to y 770, past its frame to below the
-// pictures' bottom edge.
+// three-row page reaches down to y 770, 50 pixels below its frame.
 inline constexpr int LastRowPressBottom = 330;
 constexpr QRect pressArea(int row, bool lastOfThree)
 {

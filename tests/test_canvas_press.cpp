@@ -18,11 +18,6 @@ using namespace pomuru::testing;
 
 namespace {
 
-void press(DrillFixture& fx, float x, float y)
-{
-    Picture1_MouseDown(fx.drill, fx.state().CanvasIndex, 1, 0, x, y);
-}
-
 QRgb cellColour(DrillFixture& fx, int row, int cell)
 {
     return fx.pixel(insideCell(row, cell).x(), insideCell(row, cell).y());
@@ -90,7 +85,7 @@ void TestCanvasPress::aPressOutsideEveryRowBeeps()
     PageSetup(fx.drill);
     const QImage before = fx.canvas().image();
     for (const QPointF at : {QPointF(20, 175), QPointF(400, 285), QPointF(400, 600), QPointF(900, 100)})
-        press(fx, float(at.x()), float(at.y()));
+        fx.pressCanvas(at.x(), at.y());
     QCOMPARE(fx.platform.beeps, 4);
     QCOMPARE(fx.canvas().image(), before);
     for (int row = 1; row <= 3; ++row)
@@ -117,7 +112,7 @@ void TestCanvasPress::firstPressStartsTheRowAndShowsItsControls()
     // Leftovers of an earlier drill in the first 200 entries are cleared.
     fx.state().RowValues[row][ProblemCount] = 7;
     fx.state().RowValues[row][200] = 5;
-    press(fx, 400, float(rowTop(row) + 175));
+    fx.pressCanvas(400, rowTop(row) + 175);
     QVERIFY(fx.state().rowStarted(row));
     QCOMPARE(fx.state().problemCount(row), 1);
     QCOMPARE(fx.state().RowValues[row][200], 0.0f);
@@ -148,7 +143,7 @@ void TestCanvasPress::firstPressOnlyStartsTheRow()
     QFETCH(QPoint, at);
     DrillFixture fx(level);
     PageSetup(fx.drill);
-    press(fx, float(at.x()), float(at.y()));
+    fx.pressCanvas(at.x(), at.y());
     QVERIFY(fx.state().rowStarted(1));
     for (int cell = 0; cell < 10; ++cell)
         QVERIFY(cellColour(fx, 1, cell) != colors::red);
@@ -160,11 +155,11 @@ void TestCanvasPress::aPressOnAStartedLevel1RowDoesNothing()
 {
     DrillFixture fx(1);
     PageSetup(fx.drill);
-    press(fx, 400, 175);
+    fx.pressCanvas(400, 175);
     const QImage before = fx.canvas().image();
     const auto records = fx.state().RowValues;
-    press(fx, 400, 175);
-    press(fx, 110, 240);
+    fx.pressCanvas(400, 175);
+    fx.pressCanvas(110, 240);
     QCOMPARE(fx.canvas().image(), before);
     QVERIFY(fx.state().RowValues == records);
     QCOMPARE(fx.platform.beeps, 0);
@@ -176,8 +171,8 @@ void TestCanvasPress::tapePressPaintsAndClearsWholeCells()
     PageSetup(fx.drill);
     startRow(fx, 2, {5});  // 0.5 m to paint
     const int top = rowTop(2);
-    press(fx, 110, float(top + 240));  // cell 0
-    press(fx, 370, float(top + 250));  // cell 5
+    fx.pressCanvas(110, top + 240);  // cell 0
+    fx.pressCanvas(370, top + 250);  // cell 5
     QCOMPARE(cellColour(fx, 2, 0), colors::red);
     QCOMPARE(cellColour(fx, 2, 5), colors::red);
     // The whole cell is red up to its black edges, and nothing beyond.
@@ -190,7 +185,7 @@ void TestCanvasPress::tapePressPaintsAndClearsWholeCells()
     for (const int cell : {1, 2, 3, 4, 6, 7, 8, 9})
         QCOMPARE(cellColour(fx, 2, cell), colors::white);
     // Pressing a red cell again makes it white: the correction.
-    press(fx, 100, float(top + 235));
+    fx.pressCanvas(100, top + 235);
     QCOMPARE(cellColour(fx, 2, 0), colors::white);
     QCOMPARE(fx.pixel(129, top + 254), colors::white);
     QCOMPARE(cellColour(fx, 2, 5), colors::red);
@@ -202,10 +197,10 @@ void TestCanvasPress::tapePressOutsideTheTapeOrOnALineChangesNothing()
     PageSetup(fx.drill);
     startRow(fx, 1, {5});  // 0.5 m to paint
     const QImage before = fx.canvas().image();
-    press(fx, 130, 240);  // a cell edge: inside the tape, on black
-    press(fx, 80, 240);   // the tape's left end is outside
-    press(fx, 300, 230);  // its top edge too
-    press(fx, 300, 150);  // elsewhere in the row
+    fx.pressCanvas(130, 240);  // a cell edge: inside the tape, on black
+    fx.pressCanvas(80, 240);   // the tape's left end is outside
+    fx.pressCanvas(300, 230);  // its top edge too
+    fx.pressCanvas(300, 150);  // elsewhere in the row
     QCOMPARE(fx.canvas().image(), before);
     QCOMPARE(fx.platform.beeps, 0);
 }
@@ -217,7 +212,7 @@ void TestCanvasPress::tapePressShowsAtOnce()
     startRow(fx, 1, {5});  // 0.5 m to paint
     int refreshes = 0;
     fx.canvas().refreshed = [&] { ++refreshes; };
-    press(fx, 110, 240);
+    fx.pressCanvas(110, 240);
     QCOMPARE(refreshes, 1);
 }
 
@@ -227,11 +222,11 @@ void TestCanvasPress::symbolPressLeavesExactlyTheChosenBoxRed()
     PageSetup(fx.drill);
     startRow(fx, 3, {12, 30});  // 1.2 against 3
     const int top = rowTop(3);
-    press(fx, 510, float(top + 175));  // ＞
+    fx.pressCanvas(510, top + 175);  // ＞
     QCOMPARE(symbolColour(fx, 3, 0), colors::red);
     QCOMPARE(symbolColour(fx, 3, 1), colors::white);
     QCOMPARE(symbolColour(fx, 3, 2), colors::white);
-    press(fx, 580, float(top + 180));  // ＝ replaces ＞
+    fx.pressCanvas(580, top + 180);  // ＝ replaces ＞
     QCOMPARE(symbolColour(fx, 3, 0), colors::white);
     QCOMPARE(symbolColour(fx, 3, 1), colors::red);
     QCOMPARE(symbolColour(fx, 3, 2), colors::white);
@@ -239,7 +234,7 @@ void TestCanvasPress::symbolPressLeavesExactlyTheChosenBoxRed()
     int refreshes = 0;
     fx.canvas().refreshed = [&] { ++refreshes; };
     const QImage before = fx.canvas().image();
-    press(fx, 547, float(top + 175));
+    fx.pressCanvas(547, top + 175);
     QCOMPARE(fx.canvas().image(), before);
     QCOMPARE(refreshes, 1);
 }
@@ -252,9 +247,9 @@ void TestCanvasPress::symbolPressShowsTheChosenSymbolBetweenTheNumbers()
     auto expected = [&fx](const QString& symbol) {
         return printedAlone(fx.canvas(), QRect(250, 200, 41, 41), 250, 202, symbol).image();
     };
-    press(fx, 510, 175);
+    fx.pressCanvas(510, 175);
     QCOMPARE(fx.canvas().image().copy(250, 200, 41, 41), expected(QStringLiteral("＞")));
-    press(fx, 640, 190);
+    fx.pressCanvas(640, 190);
     QCOMPARE(fx.canvas().image().copy(250, 200, 41, 41), expected(QStringLiteral("＜")));
 }
 

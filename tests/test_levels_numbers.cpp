@@ -118,8 +118,8 @@ void TestLevelsNumbers::typedAnswers()
     PageSetup(fx.drill);
     drawNumber(fx, 1, number);
 
-    fx.controls.boxes[0].value = typed;
-    Command5_Click(fx.drill, 0);
+    fx.type(1, typed);
+    fx.check(1);
     QCOMPARE(fx.state().record(1, 1, AttemptResult1), right ? AttemptRight : AttemptWrong);
     QCOMPARE(fx.state().problemCount(1), right ? 2 : 1);
 }

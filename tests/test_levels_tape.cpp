@@ -66,8 +66,8 @@ void TestLevelsTape::typedAnswerOfTheColouredTape()
     drawTape(fx, 1, 5);
     QCOMPARE(countPixels(fx.canvas(), QRect(QPoint(0, 0), fx.canvas().size()), colors::red), 5 * CellInside);
 
-    fx.controls.boxes[0].value = typed;
-    Command5_Click(fx.drill, 0);
+    fx.type(1, typed);
+    fx.check(1);
     QCOMPARE(fx.state().record(1, 1, AttemptResult1), right ? AttemptRight : AttemptWrong);
 }
 

@@ -281,8 +281,8 @@ void TestMarking::canvasOneIsCheckedWithoutAnAnswerBox()
 void TestMarking::aRowWithoutAProblemIsNotMarked()
 {
     DrillFixture fx(1);
-    fx.controls.boxes[0].value = QStringLiteral("1");
-    Command5_Click(fx.drill, 0);
+    fx.type(1, QStringLiteral("1"));
+    fx.check(1);
     QCOMPARE(fx.platform.beeps, 0);
     QCOMPARE(fx.state().RowValues[1], (std::array<float, LastEntry + 1>{}));
 }

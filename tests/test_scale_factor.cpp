@@ -116,7 +116,7 @@ struct Drilled {
         for (Canvas& canvas : fx.controls.canvases)
             canvas.setRatio(ratio);
         PageSetup(fx.drill);
-        press(100, T + 100);  // starts the row: problem 1
+        fx.pressCanvas(100, T + 100);  // starts the row: problem 1
         problem = fx.canvas().image();
         const float value1 = fx.state().record(Row, 1, Value1);
         const float value2 = fx.state().record(Row, 1, Value2);
@@ -140,14 +140,13 @@ struct Drilled {
             chooseSymbol(expected);
             check(right);
         } else {
-            fx.controls.boxes[Row - 1].value = QString::number(double(value1) + 1);
+            fx.type(Row, QString::number(double(value1) + 1));
             check(wrong);
-            fx.controls.boxes[Row - 1].value = QString::number(double(value1));
+            fx.type(Row, QString::number(double(value1)));
             check(right);
         }
     }
 
-    void press(double x, double y) { Picture1_MouseDown(fx.drill, fx.state().CanvasIndex, 1, 0, float(x), float(y)); }
     void pressCell(int cell) { paintCell(fx, Row, cell); }
     void chooseSymbol(int box) { pomuru::testing::chooseSymbol(fx, Row, box); }
     void check(Attempt& attempt)
@@ -157,7 +156,7 @@ struct Drilled {
             if (attempt.during.isNull())
                 attempt.during = fx.canvas().image();
         };
-        Command5_Click(fx.drill, checkButtonOfRow(Row, fx.state().CanvasIndex));
+        fx.check(Row);
         fx.platform.duringPause = nullptr;
         attempt.after = fx.canvas().image();
     }

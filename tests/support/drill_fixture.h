@@ -73,7 +73,7 @@ struct DrillFixture {
         drill.state.LevelNo = std::int16_t(level);
         PageSetup(drill);
     }
-    void pressCanvas(int x, int y) { Picture1_MouseDown(drill, drill.state.CanvasIndex, 1, 0, float(x), float(y)); }
+    void pressCanvas(double x, double y) { Picture1_MouseDown(drill, drill.state.CanvasIndex, 1, 0, float(x), float(y)); }
     void type(int row, const QString& answer) { controls.boxes.at(std::size_t(row - 1)).value = answer; }
     void check(int row) { Command5_Click(drill, checkButtonOfRow(row, drill.state.CanvasIndex)); }
 
