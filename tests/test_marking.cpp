@@ -73,6 +73,8 @@ private Q_SLOTS:
     void symbolJudgement_data();
     void symbolJudgement();
     void canvasOneIsCheckedWithoutAnAnswerBox();
+    void eachWayOfAnsweringGivesTheAnswerItMeans_data();
+    void eachWayOfAnsweringGivesTheAnswerItMeans();
     void aRowWithoutAProblemIsNotMarked();
 };
 
@@ -276,6 +278,31 @@ void TestMarking::canvasOneIsCheckedWithoutAnAnswerBox()
     Command5_Click(fx.drill, 5);
     QVERIFY(fx.platform.messages.isEmpty());
     QCOMPARE(fx.state().record(1, 1, Mark), MarkRightFirst);
+}
+
+void TestMarking::eachWayOfAnsweringGivesTheAnswerItMeans_data()
+{
+    QTest::addColumn<int>("level");
+    QTest::addColumn<bool>("right");
+    for (int level = 1; level <= LevelCount; ++level) {
+        QTest::addRow("level %d, right", level) << level << true;
+        QTest::addRow("level %d, wrong", level) << level << false;
+    }
+}
+
+void TestMarking::eachWayOfAnsweringGivesTheAnswerItMeans()
+{
+    // The simulated pupil and the benchmarks answer through these moves; a
+    // "right" that is judged wrong would make them drill nothing but ×.
+    QFETCH(int, level);
+    QFETCH(bool, right);
+    DrillFixture fx;
+    fx.openLevel(level);
+    fx.pressCanvas(400, rowTop(2) + 100);
+    FirstChoice first;
+    answerRow(fx, 2, right, first);
+    QCOMPARE(fx.state().record(2, 1, AttemptResult1), right ? AttemptRight : AttemptWrong);
+    QCOMPARE(fx.state().problemCount(2), right ? 2 : 1);
 }
 
 void TestMarking::aRowWithoutAProblemIsNotMarked()
