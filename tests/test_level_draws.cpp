@@ -253,7 +253,7 @@ void TestLevelDraws::recentAnswersAreAvoidedForExactlyTheWindow()
 void TestLevelDraws::pageDrawsTheSameProblems_data()
 {
     QTest::addColumn<int>("level");
-    for (int level = 1; level <= 10; ++level)
+    for (int level = 1; level <= LevelCount; ++level)
         QTest::addRow("%d", level) << level;
 }
 

@@ -120,7 +120,7 @@ void TestStrayInput::keysAfterDecideKeepTheLevel()
     // The page goes on at its level: the right answer is marked right, and
     // the next problem is one of the same level on the same canvas.
     const int canvasIndex = fx.state().CanvasIndex;
-    if (level != 3 && level != 7)
+    if (answeringOf(fx.state()).way == AnswerWay::Typed)
         fx.control<AnswerBoxWidget>("Text1", 0)->clear();  // Space may have typed a blank
     answerRow1Right(fx);
     pressAt(fx, fx.checkButton(1), QPoint(20, 20));
