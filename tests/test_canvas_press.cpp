@@ -57,9 +57,11 @@ void TestCanvasPress::rowAt_data()
     QTest::newRow("inside row 1") << 400.0 << 175.0 << false << 1;
     QTest::newRow("x 20 is outside") << 20.0 << 175.0 << true << 0;
     QTest::newRow("x 20.5 is inside") << 20.5 << 175.0 << true << 1;
+    QTest::newRow("x 769.5 is inside") << 769.5 << 175.0 << true << 1;
     QTest::newRow("x 770 is outside") << 770.0 << 175.0 << true << 0;
     QTest::newRow("y 70 is outside") << 400.0 << 70.0 << true << 0;
     QTest::newRow("y 71 is row 1") << 400.0 << 71.0 << true << 1;
+    QTest::newRow("y 279.5 is row 1") << 400.0 << 279.5 << true << 1;
     QTest::newRow("y 280 is outside") << 400.0 << 280.0 << true << 0;
     QTest::newRow("y 285 between rows 1 and 2") << 400.0 << 285.0 << true << 0;
     QTest::newRow("y 291 is row 2") << 400.0 << 291.0 << false << 2;
@@ -67,6 +69,7 @@ void TestCanvasPress::rowAt_data()
     QTest::newRow("y 600 on two rows") << 400.0 << 600.0 << false << 0;
     QTest::newRow("y 600 on three rows") << 400.0 << 600.0 << true << 3;
     QTest::newRow("y 750 below the third frame") << 400.0 << 750.0 << true << 3;
+    QTest::newRow("y 769.5 is still row 3") << 400.0 << 769.5 << true << 3;
     QTest::newRow("y 770 is outside") << 400.0 << 770.0 << true << 0;
 }
 
