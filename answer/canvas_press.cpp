@@ -3,10 +3,10 @@
 
 #include "canvas_press.h"
 
+#include "answering.h"
 #include "marking.h"
 
 #include "engine/colors.h"
-#include "engine/levels/answer_areas.h"
 #include "engine/page.h"
 
 namespace pomuru {
@@ -25,56 +25,15 @@ void startRow(Drill& drill, int row)
     drill.controls.showKeypad(row - 1);
 }
 
-void tapePress(Canvas& canvas, int top, float x, float y)
-{
-    if (!tape::contains(x, y, top))
-        return;
-    const QPoint at(roundPixel(x), roundPixel(y));
-    canvas.setFillColor(canvas.pixel(at.x(), at.y()) == colors::red ? colors::white : colors::red);
-    canvas.setFillStyle(FillStyle::Solid);
-    canvas.floodFill(x, y);
-    // A painted cell shows at once, not only when the press handler returns.
-    canvas.refresh();
-}
-
-void symbolPress(Canvas& canvas, int top, float x, float y)
-{
-    const int chosen = symbols::boxAt(x, y, top);
-    if (chosen < 0) {
-        canvas.refresh();
-        return;
-    }
-    canvas.setFillStyle(FillStyle::Solid);
-    const QPoint square = symbols::answerSquare(top);
-    canvas.filledBox(square.x(), square.y(), symbols::Size, symbols::Size, colors::white);
-    canvas.setPenColor(colors::black);
-    canvas.printAt(square.x(), square.y() + 2, symbols::boxes[std::size_t(chosen)].symbol);
-
-    canvas.setFillColor(colors::red);
-    const QPoint seed = symbols::seed(chosen, top);
-    canvas.floodFill(seed.x(), seed.y());
-    canvas.setFillColor(colors::white);
-    for (int other = 0; other < int(symbols::boxes.size()); ++other) {
-        if (other == chosen)
-            continue;
-        const QPoint otherSeed = symbols::seed(other, top);
-        canvas.floodFill(otherSeed.x(), otherSeed.y());
-    }
-    canvas.refresh();
-}
-
 } // namespace
 
 int rowAt(double x, double y, bool threeRows)
 {
-    if (!(x > FrameLeft && x < FrameRight))
-        return 0;
-    if (y > 70 && y < 280)
-        return 1;
-    if (y > 290 && y < 500)
-        return 2;
-    if (threeRows && y > 510 && y < 770)
-        return 3;
+    const int rows = threeRows ? 3 : 2;
+    for (int row = FirstRow; row <= rows; ++row) {
+        if (strictlyInside(pressArea(row, threeRows && row == 3), x, y))
+            return row;
+    }
     return 0;
 }
 
@@ -92,15 +51,11 @@ void Picture1_MouseDown(Drill& drill, int /*index*/, int /*button*/, int /*shift
         return;
     }
     state.ProblemRow = std::int16_t(row);
-    const int top = rowTop(row);
     if (!state.rowStarted(row)) {
         startRow(drill, row);
         return;
     }
-    if (state.LevelNo == 3)
-        tapePress(canvas, top, x, y);
-    else if (state.LevelNo == 7)
-        symbolPress(canvas, top, x, y);
+    answeringOf(state).press(canvas, rowTop(row), x, y);
 }
 
 } // namespace pomuru

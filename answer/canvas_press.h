@@ -7,13 +7,13 @@
 
 namespace pomuru {
 
-// The row (1 to 3) whose area holds a press, or 0 for none. Bounds are
-// exclusive; row 3 counts only on a three-row page and reaches down to y 770.
+// The row (1 to 3) whose press area holds a press, or 0 for none; row 3
+// counts only on a three-row page.
 int rowAt(double x, double y, bool threeRows);
 
 // A press of any button on the canvas: starts a row that is not started yet,
-// paints or clears a tape cell at level 3, chooses a symbol at level 7, and
-// beeps outside every row.
+// goes to the level's way of answering in a started row (a tape cell painted
+// or cleared, a symbol chosen), and beeps outside every row.
 void Picture1_MouseDown(Drill& drill, int index, int button, int shift, float x, float y);
 
 } // namespace pomuru

@@ -3,6 +3,8 @@
 
 #pragma once
 
+#include "answering.h"
+
 #include "engine/drill.h"
 
 namespace pomuru {
@@ -19,20 +21,14 @@ int checkButtonOfRow(int row, int canvasIndex);
 void Command5_Click(Drill& drill, int index);
 
 // The feedback pause: shows the mark, beeps, waits for the clock to change
-// twice (one to two seconds) and wipes the mark of the row at top T.
-void FlashMark(Drill& drill, int top);
+// twice (one to two seconds) and wipes the mark of the row.
+void FlashMark(Drill& drill, int row);
 
-// Level 3: right when the red cells of the tape form one unbroken run of
-// 10 × value1 cells.
-bool judgeCells(const Canvas& canvas, int top, float value1);
-// Level 7: right when the box of the expected symbol (＞, ＝ or ＜ for
-// value1 against value2) is red.
-bool judgeSymbol(const Canvas& canvas, int top, float value1, float value2);
+// The row's current problem (its latest, 1 or more) as its check sees it.
+RowToCheck rowToCheck(const DrillState& state, int row);
 
 // The marks ○ and × as a screen reader says them.
 inline const QString RightInWords = QStringLiteral("せいかい");
 inline const QString WrongInWords = QStringLiteral("まちがい");
-
-inline const QString EmptyAnswerMessage = QStringLiteral("こたえをタイプしてください。");
 
 } // namespace pomuru

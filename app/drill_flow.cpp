@@ -25,7 +25,7 @@ void Command1_Click(MainWindow& window, int index)
 
 void Option2_Click(MainWindow& window, int index)
 {
-    Q_ASSERT(index >= 0 && index < 10);
+    Q_ASSERT(index >= 0 && index < LevelCount);
     window.drill().state.LevelNo = std::int16_t(index + 1);
 }
 
@@ -43,7 +43,7 @@ void Command10_Click(MainWindow& window, int index)
     Canvas& canvas = drill.canvas();
     canvas.setPenColor(colors::black);
     for (int row = FirstRow; row <= LastRow; ++row)
-        canvas.printAt(40, rowTop(row) + 155, StartRowPrompt);
+        canvas.printAt(startPromptOrigin(row).x(), startPromptOrigin(row).y(), StartRowPrompt);
     window.showPage(drill.state.CanvasIndex);
 }
 

@@ -63,6 +63,15 @@ QLabel* makeHeading(QWidget* canvas)
     return label;
 }
 
+// The "ﾁｪｯｸ" button of a row on its canvas.
+ColourButton* makeCheckButton(QWidget* canvas, int row, int canvasIndex)
+{
+    auto* button = makeButton(canvas, Check, checkButtonRect(row, canvasIndex), colors::lightGreen);
+    button->setFont(mincho(18));
+    button->hide();
+    return button;
+}
+
 PictureBox* makePicture(QWidget* canvas, const QString& resource, QPoint at, QSize size)
 {
     auto* picture = new PictureBox(resource, canvas);
@@ -83,19 +92,6 @@ QIcon iconAtEverySize()
         icon.addFile(QStringLiteral(":/assets/icons/hicolor/%1x%1/apps/pomuru.png").arg(size), QSize(size, size));
     return icon;
 }
-
-const std::array<QString, 10> LevelCaptions{
-    QStringLiteral("L01 水のかさは、何ﾘｯﾄﾙですか？"),
-    QStringLiteral("L02 長さは、何ｍですか？"),
-    QStringLiteral("L03 次の長さを、ぬりましょう。"),
-    QStringLiteral("L04 数直線のあたいを読みましょう。"),
-    QStringLiteral("L05 0.1をいくつあつめた数"),
-    QStringLiteral("L06 0.1が□このあたいはいくつでしょう。"),
-    QStringLiteral("L07 どちらが　大きい？"),
-    QStringLiteral("L08 たし算をしましょう。"),
-    QStringLiteral("L09 ひき算をしましょう。"),
-    QStringLiteral("L10 計算をしましょう。"),
-};
 
 constexpr QPoint LevelPanelPosition{4, 54};
 constexpr QPoint CanvasPosition{8, 8};
@@ -177,10 +173,10 @@ void MainWindow::buildLevelPanel()
     Command2[0]->setFont(mincho(15.75));
 
     for (int i = 0; i < int(Option2.size()); ++i) {
-        auto* option = new OptionButton(LevelCaptions[std::size_t(i)], panel);
+        auto* option = new OptionButton(Levels[std::size_t(i)]->caption.toString(), panel);
         option->setFont(fonts::make(fonts::gothic, 15.75, true));
         setBackColor(option, colors::paleBlue);
-        option->resize(i == 2 ? 801 : 805, 37);
+        option->resize(i == 2 ? 801 : 805, 37);  // the form has the third option narrower
         option->setFocusPolicy(Qt::StrongFocus);
         Option2[std::size_t(i)] = option;
     }
@@ -195,15 +191,9 @@ void MainWindow::buildCanvas0()
 
     auto makeAnswerBox = [canvas](int row) {
         auto* box = new AnswerBoxWidget(canvas);
-        box->setGeometry(588, 148 + 220 * row, 93, 40);
+        box->setGeometry(answerBoxRect(row + 1));
         box->hide();
         return box;
-    };
-    auto makeCheckButton = [canvas](int x, int y) {
-        auto* button = makeButton(canvas, Check, QRect(x, y, 101, 39), colors::lightGreen);
-        button->setFont(mincho(18));
-        button->hide();
-        return button;
     };
 
     // Children in their order of declaration.
@@ -212,8 +202,8 @@ void MainWindow::buildCanvas0()
     Command8[0]->setFont(mincho(21.75));
     for (int strip = 2; strip >= 0; --strip)
         buildKeypad(strip);
-    for (int row = 2; row >= 0; --row)
-        Command5[std::size_t(row)] = makeCheckButton(568, 232 + 220 * row);
+    for (int row = LastRow; row >= FirstRow; --row)
+        Command5[std::size_t(checkButtonOfRow(row, 0))] = makeCheckButton(canvas, row, 0);
     Text1[2] = makeAnswerBox(2);
     Text1[0] = makeAnswerBox(0);
     buildPictures(0, QPoint(768, 44), QPoint(800, 296), QPoint(772, 504));
@@ -229,12 +219,8 @@ void MainWindow::buildCanvas1()
 
     Picture2[1] = makePicture(canvas, QStringLiteral(":/assets/girl.gif"), QPoint(804, 300), QSize(173, 190));
     Picture4[1] = makePicture(canvas, QStringLiteral(":/assets/children.gif"), QPoint(772, 500), QSize(213, 227));
-    for (int index = 5; index >= 3; --index) {
-        auto* button = makeButton(canvas, Check, QRect(608, 220 + 220 * (5 - index), 101, 39), colors::lightGreen);
-        button->setFont(mincho(18));
-        button->hide();
-        Command5[std::size_t(index)] = button;
-    }
+    for (int row = FirstRow; row <= LastRow; ++row)
+        Command5[std::size_t(checkButtonOfRow(row, 1))] = makeCheckButton(canvas, row, 1);
     Command8[1] = makeButton(canvas, BackToMenu, QRect(576, 12, 137, 37), colors::lightGreen);
     Command8[1]->setFont(mincho(21.75));
     Picture3[1] = makePicture(canvas, QStringLiteral(":/assets/boy.gif"), QPoint(776, 44), QSize(226, 239));
@@ -249,7 +235,7 @@ void MainWindow::buildKeypad(int strip)
     // The keys leave a margin of four pixels at the right and the bottom,
     // where the strip shows its own face.
     setBackColor(keypad, colors::defaultFace);
-    keypad->setGeometry(96, 232 + 220 * strip, 465, 41);
+    keypad->setGeometry(keypadRect(strip + 1));
     keypad->hide();
 
     for (int digit = 0; digit <= 9; ++digit) {
@@ -433,7 +419,7 @@ void MainWindow::hideRowControls(int index)
 
 void MainWindow::applyLargeLayout()
 {
-    for (int i = 0; i < 10; ++i) {
+    for (int i = 0; i < LevelCount; ++i) {
         QRadioButton* option = Option2[std::size_t(i)];
         option->move(option->x(), 50 * i + 90);
         option->move(34, option->y());
@@ -456,7 +442,7 @@ void MainWindow::applySmallLayout()
     Command2[0]->move(700, Command2[0]->y());
     setFontPoints(Label2[0], 16);
     Label2[0]->adjustSize();
-    for (int i = 0; i < 10; ++i) {
+    for (int i = 0; i < LevelCount; ++i) {
         QRadioButton* option = Option2[std::size_t(i)];
         option->setGeometry(35, 40 * i + 80, 700, 28);
         setFontPoints(option, 16);

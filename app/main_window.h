@@ -91,7 +91,7 @@ private:
     std::array<QLabel*, 1> Label2{};             // the panel's title
     std::array<ColourButton*, 1> Command10{};     // "けってい"
     std::array<ColourButton*, 1> Command2{};      // "おわり"
-    std::array<QRadioButton*, 10> Option2{};     // the level options
+    std::array<QRadioButton*, LevelCount> Option2{};  // the level options, one per level
     std::array<QLabel*, 2> Label1{};             // the canvases' headings
     std::array<ColourButton*, 2> Command8{};      // "終わる"
     std::array<AnswerBoxWidget*, 3> Text1{};     // the answer boxes of rows 1 to 3

@@ -69,7 +69,7 @@ void measurePauses(MainWindow& window, BenchPlatform& platform, int pauses)
     for (int i = 0; i < pauses; ++i) {
         const std::int64_t wall0 = monotonicNs();
         const std::int64_t cpu0 = cpuNs();
-        FlashMark(window.drill(), rowTop(1));
+        FlashMark(window.drill(), 1);
         std::printf("pause wall_ns=%lld cpu_ns=%lld\n", static_cast<long long>(monotonicNs() - wall0),
                     static_cast<long long>(cpuNs() - cpu0));
     }
@@ -80,7 +80,7 @@ void measurePauses(MainWindow& window, BenchPlatform& platform, int pauses)
 // the press to the page painted and flushed, wall and processor time.
 void measureDecide(MainWindow& window, int level)
 {
-    CanvasWidget* page = control<CanvasWidget>(window, "Picture1", level == 3 || level == 7 ? 1 : 0);
+    CanvasWidget* page = control<CanvasWidget>(window, "Picture1", answerCanvas(findLevel(level)->answering));
     QEventLoop painted;
     struct PaintWatch : QObject {
         QEventLoop* loop = nullptr;
@@ -118,7 +118,7 @@ int main(int argc, char* argv[])
         if (std::strcmp(argv[i], "--problems") == 0)
             problems = std::atol(argv[i + 1]);
         else if (std::strcmp(argv[i], "--decide") == 0)
-            decideLevel = std::clamp(std::atoi(argv[i + 1]), 1, 10);
+            decideLevel = std::clamp(std::atoi(argv[i + 1]), 1, LevelCount);
         else if (std::strcmp(argv[i], "--pauses") == 0)
             pauses = std::atoi(argv[i + 1]);
     }

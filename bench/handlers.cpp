@@ -12,6 +12,7 @@
 
 #include "support/pupil.h"
 
+#include "answer/answering.h"
 #include "answer/canvas_press.h"
 #include "answer/keypad.h"
 #include "answer/marking.h"
@@ -119,34 +120,40 @@ void CheckAtLevel(benchmark::State& state)
         [&] { Command5_Click(pupil->drill(), checkButtonOfRow(row, pupil->state().CanvasIndex)); });
 }
 
-// Presses on canvas 1 at points that pointIn(top) draws in an answer area
-// of a random row, whose frame begins at top.
-void timePresses(benchmark::State& state, int level, const std::function<QPoint(int top)>& pointIn)
+// The first level of the table answered in a way.
+int levelAnswered(AnswerWay way)
 {
-    openWithRows(level);
+    for (const Level* level : Levels) {
+        if (level->answering == way)
+            return level->number;
+    }
+    return 0;
+}
+
+// Presses on canvas 1 inside the places a press answers in (tape cells or
+// symbol boxes), a pixel or more inside their edges, in a random row.
+void timePresses(benchmark::State& state, AnswerWay way)
+{
+    openWithRows(levelAnswered(way));
     QPoint at;
     timeCalls(
-        state, [&] { at = pointIn(rowTop(1 + pupil->pick(pupil->rows()))); },
+        state,
+        [&] {
+            const QList<QRect> targets = answeringOf(way).targets(rowTop(1 + pupil->pick(pupil->rows())));
+            const QRect target = targets[pupil->pick(int(targets.size()))];
+            at = QPoint(target.left() + 1 + pupil->pick(target.width() - 2), target.top() + 1 + pupil->pick(target.height() - 2));
+        },
         [&] { Picture1_MouseDown(pupil->drill(), 1, 1, 0, float(at.x()), float(at.y())); });
 }
 
 void TapePress(benchmark::State& state)
 {
-    timePresses(state, 3, [](int top) {
-        const int x = tape::Left + 2 + pupil->pick(tape::Right - tape::Left - 4);
-        const int y = top + tape::Top + 2 + pupil->pick(tape::Bottom - tape::Top - 4);
-        return QPoint(x, y);
-    });
+    timePresses(state, AnswerWay::PaintedTape);
 }
 
 void SymbolPress(benchmark::State& state)
 {
-    timePresses(state, 7, [](int top) {
-        const int box = pupil->pick(3);
-        const int x = symbols::boxes[std::size_t(box)].left + 1 + pupil->pick(symbols::Size - 2);
-        const int y = top + symbols::Top + 1 + pupil->pick(symbols::Size - 2);
-        return QPoint(x, y);
-    });
+    timePresses(state, AnswerWay::ChosenSymbol);
 }
 
 void KeypadPress(benchmark::State& state)
@@ -176,11 +183,11 @@ void KeypadPress(benchmark::State& state)
 
 } // namespace
 
-BENCHMARK(DrawProblemAtLevel)->DenseRange(1, 10)->Iterations(DrawsPerLevel)->UseManualTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK(DrawProblemAtLevel)->DenseRange(1, LevelCount)->Iterations(DrawsPerLevel)->UseManualTime()->Unit(benchmark::kMicrosecond);
 BENCHMARK(TapePress)->Iterations(Presses)->UseManualTime()->Unit(benchmark::kMicrosecond);
 BENCHMARK(SymbolPress)->Iterations(Presses)->UseManualTime()->Unit(benchmark::kMicrosecond);
 BENCHMARK(KeypadPress)->Iterations(Presses)->UseManualTime()->Unit(benchmark::kMicrosecond);
-BENCHMARK(CheckAtLevel)->DenseRange(1, 10)->Iterations(ChecksPerLevel)->UseManualTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK(CheckAtLevel)->DenseRange(1, LevelCount)->Iterations(ChecksPerLevel)->UseManualTime()->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char* argv[])
 {

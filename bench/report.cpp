@@ -13,6 +13,8 @@
 
 #include "probe.h"
 
+#include "engine/levels/level.h"
+
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
@@ -161,7 +163,7 @@ int main(int argc, char* argv[])
     QJsonArray decides;
     double slowestDecideMs = 0;
     int slowestDecideLevel = 0;
-    for (int level = 1; level <= 10; ++level) {
+    for (int level = 1; level <= pomuru::LevelCount; ++level) {
         std::vector<double> ms;
         for (int round = 0; round < DecideRounds; ++round) {
             const Run run = runProgram(appProgram, {QStringLiteral("--decide"), QString::number(level)}, 30000);

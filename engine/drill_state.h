@@ -4,6 +4,7 @@
 #pragma once
 
 #include "levels/level.h"
+#include "row_geometry.h"
 
 #include <QString>
 #include <QStringList>
@@ -49,9 +50,9 @@ inline constexpr int RecordsPerRow = 99;
 // canvas in use, the row being drawn or marked, and per row the counters and
 // problem records. All of it lives in memory for one run.
 struct DrillState {
-    std::int16_t LevelNo = 0;            // 0 until a level is chosen, then 1 to 10
+    std::int16_t LevelNo = 0;            // 0 until a level is chosen, then a level's number
     std::int16_t ScreenWidthPixels = 0;  // measured once at start-up
-    std::int16_t CanvasIndex = 0;        // 0, or 1 for the levels answered on the canvas
+    std::int16_t CanvasIndex = 0;        // the chosen level's answer canvas, 0 or 1
     std::int16_t ProblemRow = 0;         // 1 to 3
     QString Instruction;                 // the instruction line of the problem drawn last, if its level has one
 
@@ -96,8 +97,5 @@ struct DrillState {
     // Sets entries 0 to 1000 of a row to 0 and forgets what it said.
     void clearRow(int row);
 };
-
-// The row top T of a row: rows are 220 pixels apart.
-constexpr int rowTop(int row) { return (row - 1) * 220; }
 
 } // namespace pomuru

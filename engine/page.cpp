@@ -56,7 +56,7 @@ void PageSetup(Drill& drill)
 {
     DrillState& state = drill.state;
     const Level* level = findLevel(state.LevelNo);
-    state.CanvasIndex = std::int16_t(level != nullptr ? level->canvas : 0);
+    state.CanvasIndex = std::int16_t(level != nullptr ? answerCanvas(level->answering) : 0);
     Canvas& canvas = drill.canvas();
     canvas.setPenColor(colors::white);
     canvas.setFillColor(colors::white);
@@ -99,7 +99,8 @@ void DrawProblem(Drill& drill, int row)
     const int n = state.countNewProblem(row);
 
     canvas.openTranscript();
-    canvas.setTextPosition(30, top + 75);
+    const QPoint status = statusLineOrigin(row);
+    canvas.setTextPosition(status.x(), status.y());
     canvas.setPenColor(colors::black);
     canvas.print(statusLine(state, row, n));
 

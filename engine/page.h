@@ -30,11 +30,4 @@ QString statusLine(const DrillState& state, int row, int n);
 // What every row of a new page says until it is started.
 inline const QString StartRowPrompt = QStringLiteral("ここをクリックしてください。");
 
-// The row frame: a rounded rectangle from (20, T+70) to (770, T+280).
-inline constexpr int FrameLeft = 20;
-inline constexpr int FrameRight = 770;
-inline constexpr int FrameTop = 70;
-inline constexpr int FrameBottom = 280;
-inline constexpr int FrameCorner = 30;
-
 } // namespace pomuru

@@ -6,7 +6,7 @@
 
 #include "support/drill_fixture.h"
 #include "support/printed_text.h"
-#include "support/pictures.h"
+#include "support/rows.h"
 
 #include "answer/canvas_press.h"
 #include "engine/page.h"
@@ -18,32 +18,14 @@ using namespace pomuru::testing;
 
 namespace {
 
-void press(DrillFixture& fx, float x, float y)
-{
-    Picture1_MouseDown(fx.drill, fx.state().CanvasIndex, 1, 0, x, y);
-}
-
-// A started row whose problem has been drawn, with the answer picture of its
-// level drawn again so the test does not lean on the generator.
-void startRow(DrillFixture& fx, int row)
-{
-    fx.state().ProblemRow = std::int16_t(row);
-    fx.state().RowValues[row][RowStarted] = 1;
-    DrawProblem(fx.drill, fx.state().ProblemRow);
-    if (fx.state().LevelNo == 3)
-        drawTape(fx.canvas(), rowTop(row));
-    if (fx.state().LevelNo == 7)
-        drawSymbolBoxes(fx.canvas(), rowTop(row));
-}
-
 QRgb cellColour(DrillFixture& fx, int row, int cell)
 {
-    return fx.pixel(85 + 50 * cell, rowTop(row) + 235);
+    return fx.pixel(insideCell(row, cell).x(), insideCell(row, cell).y());
 }
 
 QRgb symbolColour(DrillFixture& fx, int row, int box)
 {
-    return fx.pixel(496 + 66 * box, rowTop(row) + 159);
+    return fx.pixel(insideSymbol(row, box).x(), insideSymbol(row, box).y());
 }
 
 } // namespace
@@ -75,9 +57,11 @@ void TestCanvasPress::rowAt_data()
     QTest::newRow("inside row 1") << 400.0 << 175.0 << false << 1;
     QTest::newRow("x 20 is outside") << 20.0 << 175.0 << true << 0;
     QTest::newRow("x 20.5 is inside") << 20.5 << 175.0 << true << 1;
+    QTest::newRow("x 769.5 is inside") << 769.5 << 175.0 << true << 1;
     QTest::newRow("x 770 is outside") << 770.0 << 175.0 << true << 0;
     QTest::newRow("y 70 is outside") << 400.0 << 70.0 << true << 0;
     QTest::newRow("y 71 is row 1") << 400.0 << 71.0 << true << 1;
+    QTest::newRow("y 279.5 is row 1") << 400.0 << 279.5 << true << 1;
     QTest::newRow("y 280 is outside") << 400.0 << 280.0 << true << 0;
     QTest::newRow("y 285 between rows 1 and 2") << 400.0 << 285.0 << true << 0;
     QTest::newRow("y 291 is row 2") << 400.0 << 291.0 << false << 2;
@@ -85,6 +69,7 @@ void TestCanvasPress::rowAt_data()
     QTest::newRow("y 600 on two rows") << 400.0 << 600.0 << false << 0;
     QTest::newRow("y 600 on three rows") << 400.0 << 600.0 << true << 3;
     QTest::newRow("y 750 below the third frame") << 400.0 << 750.0 << true << 3;
+    QTest::newRow("y 769.5 is still row 3") << 400.0 << 769.5 << true << 3;
     QTest::newRow("y 770 is outside") << 400.0 << 770.0 << true << 0;
 }
 
@@ -103,7 +88,7 @@ void TestCanvasPress::aPressOutsideEveryRowBeeps()
     PageSetup(fx.drill);
     const QImage before = fx.canvas().image();
     for (const QPointF at : {QPointF(20, 175), QPointF(400, 285), QPointF(400, 600), QPointF(900, 100)})
-        press(fx, float(at.x()), float(at.y()));
+        fx.pressCanvas(at.x(), at.y());
     QCOMPARE(fx.platform.beeps, 4);
     QCOMPARE(fx.canvas().image(), before);
     for (int row = 1; row <= 3; ++row)
@@ -130,7 +115,7 @@ void TestCanvasPress::firstPressStartsTheRowAndShowsItsControls()
     // Leftovers of an earlier drill in the first 200 entries are cleared.
     fx.state().RowValues[row][ProblemCount] = 7;
     fx.state().RowValues[row][200] = 5;
-    press(fx, 400, float(rowTop(row) + 175));
+    fx.pressCanvas(400, rowTop(row) + 175);
     QVERIFY(fx.state().rowStarted(row));
     QCOMPARE(fx.state().problemCount(row), 1);
     QCOMPARE(fx.state().RowValues[row][200], 0.0f);
@@ -161,7 +146,7 @@ void TestCanvasPress::firstPressOnlyStartsTheRow()
     QFETCH(QPoint, at);
     DrillFixture fx(level);
     PageSetup(fx.drill);
-    press(fx, float(at.x()), float(at.y()));
+    fx.pressCanvas(at.x(), at.y());
     QVERIFY(fx.state().rowStarted(1));
     for (int cell = 0; cell < 10; ++cell)
         QVERIFY(cellColour(fx, 1, cell) != colors::red);
@@ -173,11 +158,11 @@ void TestCanvasPress::aPressOnAStartedLevel1RowDoesNothing()
 {
     DrillFixture fx(1);
     PageSetup(fx.drill);
-    press(fx, 400, 175);
+    fx.pressCanvas(400, 175);
     const QImage before = fx.canvas().image();
     const auto records = fx.state().RowValues;
-    press(fx, 400, 175);
-    press(fx, 110, 240);
+    fx.pressCanvas(400, 175);
+    fx.pressCanvas(110, 240);
     QCOMPARE(fx.canvas().image(), before);
     QVERIFY(fx.state().RowValues == records);
     QCOMPARE(fx.platform.beeps, 0);
@@ -187,10 +172,10 @@ void TestCanvasPress::tapePressPaintsAndClearsWholeCells()
 {
     DrillFixture fx(3);
     PageSetup(fx.drill);
-    startRow(fx, 2);
+    startRow(fx, 2, {5});  // 0.5 m to paint
     const int top = rowTop(2);
-    press(fx, 110, float(top + 240));  // cell 0
-    press(fx, 370, float(top + 250));  // cell 5
+    fx.pressCanvas(110, top + 240);  // cell 0
+    fx.pressCanvas(370, top + 250);  // cell 5
     QCOMPARE(cellColour(fx, 2, 0), colors::red);
     QCOMPARE(cellColour(fx, 2, 5), colors::red);
     // The whole cell is red up to its black edges, and nothing beyond.
@@ -203,7 +188,7 @@ void TestCanvasPress::tapePressPaintsAndClearsWholeCells()
     for (const int cell : {1, 2, 3, 4, 6, 7, 8, 9})
         QCOMPARE(cellColour(fx, 2, cell), colors::white);
     // Pressing a red cell again makes it white: the correction.
-    press(fx, 100, float(top + 235));
+    fx.pressCanvas(100, top + 235);
     QCOMPARE(cellColour(fx, 2, 0), colors::white);
     QCOMPARE(fx.pixel(129, top + 254), colors::white);
     QCOMPARE(cellColour(fx, 2, 5), colors::red);
@@ -213,12 +198,12 @@ void TestCanvasPress::tapePressOutsideTheTapeOrOnALineChangesNothing()
 {
     DrillFixture fx(3);
     PageSetup(fx.drill);
-    startRow(fx, 1);
+    startRow(fx, 1, {5});  // 0.5 m to paint
     const QImage before = fx.canvas().image();
-    press(fx, 130, 240);  // a cell edge: inside the tape, on black
-    press(fx, 80, 240);   // the tape's left end is outside
-    press(fx, 300, 230);  // its top edge too
-    press(fx, 300, 150);  // elsewhere in the row
+    fx.pressCanvas(130, 240);  // a cell edge: inside the tape, on black
+    fx.pressCanvas(80, 240);   // the tape's left end is outside
+    fx.pressCanvas(300, 230);  // its top edge too
+    fx.pressCanvas(300, 150);  // elsewhere in the row
     QCOMPARE(fx.canvas().image(), before);
     QCOMPARE(fx.platform.beeps, 0);
 }
@@ -227,10 +212,10 @@ void TestCanvasPress::tapePressShowsAtOnce()
 {
     DrillFixture fx(3);
     PageSetup(fx.drill);
-    startRow(fx, 1);
+    startRow(fx, 1, {5});  // 0.5 m to paint
     int refreshes = 0;
     fx.canvas().refreshed = [&] { ++refreshes; };
-    press(fx, 110, 240);
+    fx.pressCanvas(110, 240);
     QCOMPARE(refreshes, 1);
 }
 
@@ -238,13 +223,13 @@ void TestCanvasPress::symbolPressLeavesExactlyTheChosenBoxRed()
 {
     DrillFixture fx(7);
     PageSetup(fx.drill);
-    startRow(fx, 3);
+    startRow(fx, 3, {12, 30});  // 1.2 against 3
     const int top = rowTop(3);
-    press(fx, 510, float(top + 175));  // ＞
+    fx.pressCanvas(510, top + 175);  // ＞
     QCOMPARE(symbolColour(fx, 3, 0), colors::red);
     QCOMPARE(symbolColour(fx, 3, 1), colors::white);
     QCOMPARE(symbolColour(fx, 3, 2), colors::white);
-    press(fx, 580, float(top + 180));  // ＝ replaces ＞
+    fx.pressCanvas(580, top + 180);  // ＝ replaces ＞
     QCOMPARE(symbolColour(fx, 3, 0), colors::white);
     QCOMPARE(symbolColour(fx, 3, 1), colors::red);
     QCOMPARE(symbolColour(fx, 3, 2), colors::white);
@@ -252,7 +237,7 @@ void TestCanvasPress::symbolPressLeavesExactlyTheChosenBoxRed()
     int refreshes = 0;
     fx.canvas().refreshed = [&] { ++refreshes; };
     const QImage before = fx.canvas().image();
-    press(fx, 547, float(top + 175));
+    fx.pressCanvas(547, top + 175);
     QCOMPARE(fx.canvas().image(), before);
     QCOMPARE(refreshes, 1);
 }
@@ -261,13 +246,13 @@ void TestCanvasPress::symbolPressShowsTheChosenSymbolBetweenTheNumbers()
 {
     DrillFixture fx(7);
     PageSetup(fx.drill);
-    startRow(fx, 1);
+    startRow(fx, 1, {12, 30});  // 1.2 against 3
     auto expected = [&fx](const QString& symbol) {
         return printedAlone(fx.canvas(), QRect(250, 200, 41, 41), 250, 202, symbol).image();
     };
-    press(fx, 510, 175);
+    fx.pressCanvas(510, 175);
     QCOMPARE(fx.canvas().image().copy(250, 200, 41, 41), expected(QStringLiteral("＞")));
-    press(fx, 640, 190);
+    fx.pressCanvas(640, 190);
     QCOMPARE(fx.canvas().image().copy(250, 200, 41, 41), expected(QStringLiteral("＜")));
 }
 

@@ -9,7 +9,10 @@
 // pupil's would.
 
 #include "support/controls.h"
+#include "support/rows.h"
 
+#include "answer/answering.h"
+#include "answer/marking.h"
 #include "app/main_window.h"
 #include "app/qt_platform.h"
 #include "app/start_up.h"
@@ -109,25 +112,22 @@ void TestFeedbackPauseX11::clicksAndKeysDuringThePauseAreDropped()
 
     QVERIFY(clickOn(control<QRadioButton>(window, "Option2", level - 1)));
     QVERIFY(clickOn(control<ColourButton>(window, "Command10", 0)));
-    CanvasWidget* canvas = control<CanvasWidget>(window, "Picture1", level == 3 || level == 7 ? 1 : 0);
+    const Answering& answering = answeringOf(findLevel(level)->answering);
+    CanvasWidget* canvas = control<CanvasWidget>(window, "Picture1", answerCanvas(answering.way));
     QTRY_VERIFY(canvas->isVisible());
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     QVERIFY(clickAt(canvas, QPoint(300, 100)));  // starts row 1
     QTRY_COMPARE(fx.state().problemCount(1), 1);
 
     // The right answer, given the way the pupil gives it.
-    const float value1 = fx.state().record(1, 1, Value1);
-    const float value2 = fx.state().record(1, 1, Value2);
-    if (level == 3) {
-        for (int cell = 0; cell < int(10 * value1 + 0.5f); ++cell)
-            QVERIFY(clickAt(canvas, tape::probe(cell, rowTop(1))));
-    } else if (level == 7) {
-        const int symbol = symbols::between(value1, value2);
-        QVERIFY(clickAt(canvas, symbols::seed(symbol, rowTop(1)) + QPoint(10, 10)));
-    } else {
-        QVERIFY(typeKeys(QString::number(double(value1))));
+    testing::FirstChoice first;
+    const AnswerMoves moves = answering.moves(canvas->canvas(), rowToCheck(fx.state(), 1), true, first);
+    for (const QPoint& at : moves.presses)
+        QVERIFY(clickAt(canvas, at));
+    if (moves.typed) {
+        QVERIFY(typeKeys(*moves.typed));
+        QTRY_VERIFY(!control<AnswerBoxWidget>(window, "Text1", 0)->text().isEmpty());
     }
-    QTRY_VERIFY(level == 3 || level == 7 || !control<AnswerBoxWidget>(window, "Text1", 0)->text().isEmpty());
 
     // A double click on the check button: the first click marks the answer
     // right and pauses; the second arrives during the pause, and so do keys.
@@ -138,13 +138,12 @@ void TestFeedbackPauseX11::clicksAndKeysDuringThePauseAreDropped()
 
     // Input made now arrives behind everything that came before it: once it
     // shows, anything the pause held back would have been handled.
-    if (level == 3) {
-        QVERIFY(clickAt(canvas, tape::probe(0, rowTop(1))));
-        QTRY_COMPARE(canvas->canvas().pixel(tape::probe(0, rowTop(1)).x(), tape::probe(0, rowTop(1)).y()), colors::red);
-    } else if (level == 7) {
-        const QPoint equal = symbols::seed(symbols::Equal, rowTop(1));
-        QVERIFY(clickAt(canvas, equal + QPoint(10, 10)));
-        QTRY_COMPARE(canvas->canvas().pixel(equal.x(), equal.y()), colors::red);
+    const QList<QRect> targets = answering.targets(rowTop(1));
+    if (!targets.isEmpty()) {
+        // The second place, a tape cell or a symbol box, just inside its corner.
+        const QPoint inside = targets[1].topLeft() + QPoint(2, 2);
+        QVERIFY(clickAt(canvas, inside + QPoint(10, 10)));
+        QTRY_COMPARE(canvas->canvas().pixel(inside.x(), inside.y()), colors::red);
     } else {
         QVERIFY(typeKeys(QStringLiteral("7")));
         QTRY_COMPARE(control<AnswerBoxWidget>(window, "Text1", 0)->text(), QStringLiteral("7"));

@@ -5,7 +5,7 @@
 // canvas 1, corrects a cell by pressing it again, and "ﾁｪｯｸ" judges the
 // colours the presses left. Nothing but the canvas holds the answer.
 
-#include "support/scripted_wholes.h"
+#include "support/rows.h"
 #include "support/printed_text.h"
 #include "support/window_fixture.h"
 
@@ -21,31 +21,12 @@ using namespace pomuru::testing;
 
 namespace {
 
-// A press in the middle of a tape cell of a row.
-void pressCell(WindowFixture& fx, int row, int cell)
-{
-    fx.pressCanvas(105 + 50 * cell, rowTop(row) + 242);
-}
-
-// Which cells of a row's tape are red, left to right.
-QList<int> redCells(WindowFixture& fx, int row)
-{
-    QList<int> cells;
-    for (int cell = 0; cell < tape::Cells; ++cell) {
-        const QPoint probe = tape::probe(cell, rowTop(row));
-        if (fx.pixel(probe.x(), probe.y()) == colors::red)
-            cells << cell;
-    }
-    return cells;
-}
-
 // Opens level 3 and starts a row whose target is t tenths.
 void startRow(WindowFixture& fx, int row, int tenths)
 {
     fx.openLevel(3);
     QCOMPARE(int(fx.state().CanvasIndex), 1);
-    scriptWholes(fx, row, {tenths});
-    fx.pressCanvas(400, rowTop(row) + 100);
+    testing::startRow(fx, row, {tenths});
 }
 
 } // namespace
@@ -94,14 +75,14 @@ void TestLevel3Window::paintedRunIsJudged()
     QVERIFY(fx.checkButton(row)->isVisible());
 
     for (const int cell : presses)
-        pressCell(fx, row, cell);
+        paintCell(fx, row, cell);
     QCOMPARE(redCells(fx, row), painted);
 
     // The mark flashes in red while the pause lasts.
     QString flashed;
     fx.platform.duringPause = [&] {
         for (const QString& mark : {QStringLiteral("○"), QStringLiteral("×")}) {
-            if (textMismatches(fx.canvas(), 40, rowTop(row) + 180, mark, 24, Margin::None, QRect(), colors::red) == 0)
+            if (textMismatches(fx.canvas(), markSquare(row).x(), markSquare(row).y(), mark, 24, Margin::None, QRect(), colors::red) == 0)
                 flashed = mark;
         }
     };
@@ -119,14 +100,14 @@ void TestLevel3Window::wrongPaintStaysForCorrection()
     WindowFixture fx;
     startRow(fx, 1, 3);
     for (const int cell : {0, 1, 3})
-        pressCell(fx, 1, cell);
+        paintCell(fx, 1, cell);
     fx.click(fx.checkButton(1));
     QCOMPARE(fx.state().record(1, 1, AttemptResult1), AttemptWrong);
     // The paint stays on the tape for the pupil to correct.
     QCOMPARE(redCells(fx, 1), (QList<int>{0, 1, 3}));
 
-    pressCell(fx, 1, 2);
-    pressCell(fx, 1, 3);
+    paintCell(fx, 1, 2);
+    paintCell(fx, 1, 3);
     QCOMPARE(redCells(fx, 1), (QList<int>{0, 1, 2}));
     scriptWholes(fx, 1, {7});
     fx.click(fx.checkButton(1));
@@ -145,10 +126,10 @@ void TestLevel3Window::theFirstPressOnlyStartsTheRow()
     WindowFixture fx;
     fx.openLevel(3);
     scriptWholes(fx, 1, {5});
-    pressCell(fx, 1, 4);  // on the tape's place, before the row shows a tape
+    paintCell(fx, 1, 4);  // on the tape's place, before the row shows a tape
     QCOMPARE(fx.state().problemCount(1), 1);
     QCOMPARE(redCells(fx, 1), QList<int>{});
-    pressCell(fx, 1, 4);
+    paintCell(fx, 1, 4);
     QCOMPARE(redCells(fx, 1), QList<int>{4});
 }
 

@@ -6,7 +6,7 @@
 // answers of a row it avoids, and what the problem's record keeps.
 
 #include "support/drill_fixture.h"
-#include "support/scripted_wholes.h"
+#include "support/rows.h"
 
 #include "engine/levels/level.h"
 #include "engine/page.h"
@@ -253,7 +253,7 @@ void TestLevelDraws::recentAnswersAreAvoidedForExactlyTheWindow()
 void TestLevelDraws::pageDrawsTheSameProblems_data()
 {
     QTest::addColumn<int>("level");
-    for (int level = 1; level <= 10; ++level)
+    for (int level = 1; level <= LevelCount; ++level)
         QTest::addRow("%d", level) << level;
 }
 
@@ -295,8 +295,7 @@ void TestLevelDraws::recordKeepsTheProblemAndValue5()
     const int row = 2;
     for (const RecordSlot slot : {Value1, Value2, Value3, Value4, Value5, Mark})
         fx.state().record(row, 1, slot) = 42;
-    scriptWholes(fx, row, wholes);
-    DrawProblem(fx.drill, row);
+    drawNext(fx, row, wholes);
 
     QCOMPARE(fx.state().problemCount(row), 1);
     QCOMPARE(fx.state().record(row, 1, Value1), value1);

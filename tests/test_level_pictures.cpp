@@ -3,7 +3,7 @@
 
 // What each level paints for a problem made by hand, on a blank row: the
 // texts it prints, in their order and at their places, where the answer box
-// goes, and the water of level 1.
+// goes, its shapes (areas of one colour, as rows), and the water of level 1.
 
 #include "support/printed_text.h"
 
@@ -34,11 +34,52 @@ struct Printed {
 };
 using PrintedTexts = QList<Printed>;
 
+// An area of a row (y below the row top) and how many of its pixels are of a
+// colour.
+struct Shape {
+    QRect area;
+    QRgb colour;
+    int count;
+};
+using Shapes = QList<Shape>;
+
+// The whole canvas, on which only the problem is painted.
+constexpr QRect WholeCanvas;
+// The inside of a tape cell, without its black edges.
+constexpr int CellInside = 49 * 24;
+QRect cellInside(int cell, int tapeTop) { return QRect(81 + 50 * cell, tapeTop + 1, 49, 24); }
+
+// A tape of ten cells at tapeTop below the row top, its first `red` cells
+// red: every cell's inside one colour, every edge black over it.
+Shapes tapeShapes(int tapeTop, int red)
+{
+    Shapes shapes{{WholeCanvas, colors::red, red * CellInside},
+                  {QRect(80, tapeTop, 501, 1), colors::black, 501},
+                  {QRect(80, tapeTop + 25, 501, 1), colors::black, 501}};
+    for (int cell = 0; cell < 10; ++cell)
+        shapes << Shape{cellInside(cell, tapeTop), cell < red ? colors::red : colors::white, CellInside};
+    for (int edge = 0; edge <= 10; ++edge)
+        shapes << Shape{QRect(80 + 50 * edge, tapeTop, 1, 26), colors::black, 26};
+    // The span marks rise from both ends of the tape towards the label.
+    shapes << Shape{QRect(280, tapeTop - 15, 1, 1), colors::black, 1} << Shape{QRect(380, tapeTop - 15, 1, 1), colors::black, 1};
+    return shapes;
+}
+
+// The arrow under the tenth at x: 11 pixels down from the base line and two
+// 4-pixel barbs, and no other red.
+Shapes arrowShapes(int x)
+{
+    return {{WholeCanvas, colors::red, 11 + 4 + 4},
+            {QRect(x, 215, 1, 11), colors::red, 11},
+            {QRect(x + 4, 219, 1, 1), colors::red, 1},
+            {QRect(x - 4, 219, 1, 1), colors::red, 1}};
+}
+
 // The canvas of a level with a blank white row, as the page hands it to the
 // level: pen black, fill white and solid, 24 pt.
 Canvas blankPage(const Level& level)
 {
-    Canvas canvas(level.canvas == 0 ? QSize(1009, 741) : QSize(1009, 737), colors::white, fonts::canvasFont());
+    Canvas canvas(answerCanvas(level.answering) == 0 ? QSize(1009, 741) : QSize(1009, 737), colors::white, fonts::canvasFont());
     canvas.setPenColor(colors::black);
     canvas.setFillColor(colors::white);
     canvas.setFillStyle(FillStyle::Solid);
@@ -59,6 +100,7 @@ Canvas painted(int level, const Problem& problem, int row)
 Q_DECLARE_METATYPE(pomuru::Problem)
 Q_DECLARE_METATYPE(PrintedTexts)
 Q_DECLARE_METATYPE(std::optional<QPoint>)
+Q_DECLARE_METATYPE(Shapes)
 
 class TestLevelPictures : public QObject {
     Q_OBJECT
@@ -67,6 +109,8 @@ private Q_SLOTS:
     void textsOfEachLevel();
     void answerPlaceOfEachLevel_data();
     void answerPlaceOfEachLevel();
+    void shapesOfEachLevel_data();
+    void shapesOfEachLevel();
     void waterShowsTheFullVesselsAndTheTenths_data();
     void waterShowsTheFullVesselsAndTheTenths();
 };
@@ -190,6 +234,75 @@ void TestLevelPictures::answerPlaceOfEachLevel()
     QVERIFY(drawing.answerPlace != nullptr);
     const QPoint expected = *place + QPoint(canvas.textWidth(before), 0);
     QCOMPARE(drawing.answerPlace(canvas, problem, rowTop(row)), expected);
+}
+
+void TestLevelPictures::shapesOfEachLevel_data()
+{
+    QTest::addColumn<int>("level");
+    QTest::addColumn<Problem>("problem");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<Shapes>("shapes");
+
+    QTest::newRow("2: t=1 colours only the first cell") << 2 << Problem{1, 0, false, 0.1f, 0} << 1 << tapeShapes(190, 1);
+    QTest::newRow("2: t=5 in row 2") << 2 << Problem{5, 0, false, 0.5f, 0} << 2 << tapeShapes(190, 5);
+    QTest::newRow("2: t=9 leaves the last cell white, row 3") << 2 << Problem{9, 0, false, 0.9f, 0} << 3 << tapeShapes(190, 9);
+    QTest::newRow("3: the tape starts white") << 3 << Problem{9, 0, false, 0.9f, 0} << 2 << tapeShapes(230, 0);
+
+    // The arrow stands at 80 + 12.5 t, half a pixel to the even side.
+    QTest::newRow("4: t=1, 92.5 to 92") << 4 << Problem{1, 0, false, 0.1f, 0} << 1 << arrowShapes(92);
+    QTest::newRow("4: t=3, 117.5 to 118") << 4 << Problem{3, 0, false, 0.3f, 0} << 1 << arrowShapes(118);
+    QTest::newRow("4: t=10 under the 1") << 4 << Problem{10, 0, false, 1.0f, 0} << 2 << arrowShapes(205);
+    QTest::newRow("4: t=20 under the 2") << 4 << Problem{20, 0, false, 2.0f, 0} << 1 << arrowShapes(330);
+    QTest::newRow("4: t=30 under the 3, row 3") << 4 << Problem{30, 0, false, 3.0f, 0} << 3 << arrowShapes(455);
+    QTest::newRow("4: t=39, 567.5 to 568") << 4 << Problem{39, 0, false, 3.9f, 0} << 1 << arrowShapes(568);
+    QTest::newRow("4: the line, its ticks and end marks") << 4 << Problem{1, 0, false, 0.1f, 0} << 2 << Shapes{
+        // The base line, except where the arrow touches it.
+        {QRect(80, 215, 501, 1), colors::black, 500},
+        // The box's top edge is gone: only half ticks 1 to 7 between the end marks.
+        {QRect(81, 200, 499, 1), colors::black, 7},
+        // The end marks stand 15 pixels above the base line; the tick at k = 40
+        // and the half tick at k = 8 meet the right one.
+        {QRect(80, 200, 1, 16), colors::black, 15},
+        {QRect(80, 200, 1, 1), colors::white, 1},
+        {QRect(580, 200, 1, 16), colors::black, 16},
+        {QRect(581, 200, 10, 26), colors::black, 0},
+        // A tenth tick is 10 pixels high, a half tick 15; 142.5 rounds to 142.
+        {QRect(105, 200, 1, 16), colors::black, 11},
+        {QRect(142, 200, 1, 16), colors::black, 16},
+        {QRect(143, 200, 1, 16), colors::black, 1},
+        // Forty tenth ticks and the left end mark cross the row above the base line.
+        {QRect(80, 210, 501, 1), colors::black, 41},
+    };
+
+    Shapes boxes{{WholeCanvas, colors::red, 0}};
+    for (const int left : {494, 560, 626}) {
+        // Closed in black all round, white inside until a press fills one.
+        boxes << Shape{QRect(left, 157, 41, 1), colors::black, 41} << Shape{QRect(left, 197, 41, 1), colors::black, 41}
+              << Shape{QRect(left, 157, 1, 41), colors::black, 41} << Shape{QRect(left + 40, 157, 1, 41), colors::black, 41}
+              << Shape{QRect(left + 2, 159, 1, 1), colors::white, 1};
+    }
+    QTest::newRow("7: the symbol boxes") << 7 << Problem{12, 3, false, 1.2f, 0.3f} << 3 << boxes;
+}
+
+void TestLevelPictures::shapesOfEachLevel()
+{
+    QFETCH(int, level);
+    QFETCH(Problem, problem);
+    QFETCH(int, row);
+    QFETCH(Shapes, shapes);
+    const Canvas canvas = painted(level, problem, row);
+    for (const Shape& shape : shapes) {
+        const QRect area = shape.area.isNull() ? QRect(QPoint(0, 0), canvas.size()) : shape.area.translated(0, rowTop(row));
+        QVERIFY2(countPixels(canvas, area, shape.colour) == shape.count,
+                 qPrintable(QStringLiteral("%1 pixels of %2 in (%3, T+%4) %5 × %6, not %7")
+                                .arg(countPixels(canvas, area, shape.colour))
+                                .arg(shape.colour, 0, 16)
+                                .arg(shape.area.x())
+                                .arg(shape.area.y())
+                                .arg(shape.area.width())
+                                .arg(shape.area.height())
+                                .arg(shape.count)));
+    }
 }
 
 void TestLevelPictures::waterShowsTheFullVesselsAndTheTenths_data()

@@ -5,7 +5,7 @@
 // level, a press starts a row, the pupil answers, and the check marks it and
 // draws the next problem.
 
-#include "support/scripted_wholes.h"
+#include "support/rows.h"
 #include "support/printed_text.h"
 #include "support/window_fixture.h"
 
@@ -27,9 +27,9 @@ struct MarkSeen {
 void watchMark(WindowFixture& fx, int row, MarkSeen& seen)
 {
     fx.platform.duringPause = [&fx, row, &seen] {
-        const int T = rowTop(row);
-        seen.right = seen.right || showsText(fx.canvas(), 40, T + 180, QStringLiteral("○"), 32, colors::red);
-        seen.wrong = seen.wrong || showsText(fx.canvas(), 40, T + 180, QStringLiteral("×"), 32, colors::red);
+        const QPoint at = markSquare(row).topLeft();
+        seen.right = seen.right || showsText(fx.canvas(), at.x(), at.y(), QStringLiteral("○"), 32, colors::red);
+        seen.wrong = seen.wrong || showsText(fx.canvas(), at.x(), at.y(), QStringLiteral("×"), 32, colors::red);
     };
 }
 

@@ -6,7 +6,7 @@
 
 #include "support/drill_fixture.h"
 #include "support/printed_text.h"
-#include "support/scripted_wholes.h"
+#include "support/rows.h"
 
 #include "engine/levels/expression.h"
 #include "engine/levels/level.h"
@@ -123,10 +123,7 @@ void TestLevelsArithmetic::expressionLineAndAnswerBox()
     DrawProblem(fx.drill, fx.state().ProblemRow);
 
     QCOMPARE(fx.platform.draws, int(draws.size()));
-    QVERIFY(showsText(fx.canvas(), 80, T + 120, QStringLiteral("次の計算をしましょう。")));
     QVERIFY2(showsText(fx.canvas(), 150, T + 160, line), qPrintable(line));
-    QCOMPARE(fx.controls.boxes[row - 1].position, QPoint(150 + fx.canvas().textWidth(line) + 10, T + 155));
-    QCOMPARE(fx.controls.boxes[row - 1].back, colors::pink);
     QCOMPARE(fx.state().record(row, 1, Value1), tenths(answerTenths));
     QCOMPARE(fx.state().record(row, 1, Value2), 0.0f);
     QCOMPARE(fx.state().record(row, 1, Value5), 42.0f);
@@ -149,9 +146,7 @@ void TestLevelsArithmetic::answerBoxStandsFurtherRightAfterDecimals()
 {
     auto boxLeftFor = [](int a, int b) {
         DrillFixture fx(8);
-        fx.state().ProblemRow = 1;
-        scriptWholes(fx, 1, {a, b});
-        DrawProblem(fx.drill, fx.state().ProblemRow);
+        drawNext(fx, 1, {a, b});
         return fx.controls.boxes[0].position.x();
     };
     const int afterWholes = boxLeftFor(0, 10);     // 0 + 1 =
@@ -224,8 +219,7 @@ void TestLevelsArithmetic::mixedLevelOnlyAddsWhileEveryDifferenceIsRecent()
     fx.state().ProblemRow = row;
     // Problems 1 to 19 subtract d - 0 for each difference d from 0 to 1.8.
     for (int d = 0; d <= 18; ++d) {
-        scriptWholes(fx, row, {d, 0, 99});
-        DrawProblem(fx.drill, fx.state().ProblemRow);
+        drawNext(fx, row, {d, 0, 99});
         QCOMPARE(fx.state().record(row, d + 1, Value1), tenths(d));
     }
     QVERIFY(fx.platform.scriptedDraws.empty());

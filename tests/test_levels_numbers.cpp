@@ -7,7 +7,7 @@
 
 #include "support/drill_fixture.h"
 #include "support/printed_text.h"
-#include "support/scripted_wholes.h"
+#include "support/rows.h"
 
 #include "answer/marking.h"
 #include "engine/levels/level.h"
@@ -20,16 +20,11 @@ using namespace pomuru::testing;
 
 namespace {
 
-// Draws the next problem of a row, its number drawn as scripted (redraws first).
-void drawNumbers(DrillFixture& fx, int row, const QList<int>& numbers)
-{
-    scriptWholes(fx, row, numbers);
-    DrawProblem(fx.drill, row);
-}
-
+// Draws the next problem of a row of one number (the redraws before it are
+// scripted with drawNext).
 void drawNumber(DrillFixture& fx, int row, int number)
 {
-    drawNumbers(fx, row, {number});
+    drawNext(fx, row, {number});
 }
 
 QRect wholeCanvas(const Canvas& canvas)
@@ -48,16 +43,8 @@ private Q_SLOTS:
     void tenthsText_data();
     void tenthsText();
 
-    void numberLineArrowStandsAtTheTenth_data();
-    void numberLineArrowStandsAtTheTenth();
-    void numberLineTicksAndEndMarks();
-    void numberLineLabelsInstructionAndBox();
     void numberLineRepeatedDrawLeavesNoExtraArrow();
 
-    void countTenthsSentence_data();
-    void countTenthsSentence();
-    void tenthsValueSentence_data();
-    void tenthsValueSentence();
 
     void typedAnswers_data();
     void typedAnswers();
@@ -84,82 +71,6 @@ void TestLevelsNumbers::tenthsText()
     QCOMPARE(TenthsText(tenths), text);
 }
 
-void TestLevelsNumbers::numberLineArrowStandsAtTheTenth_data()
-{
-    QTest::addColumn<int>("row");
-    QTest::addColumn<int>("tenths");
-    QTest::addColumn<int>("arrowX");  // 80 + 12.5 t, half a pixel to the even side
-    QTest::addColumn<float>("value");
-    QTest::newRow("t=1, 12.5 right of 0: 92.5 to 92") << 1 << 1 << 92 << 0.1f;
-    QTest::newRow("t=3: 117.5 to 118") << 1 << 3 << 118 << 0.3f;
-    QTest::newRow("t=10 under the 1") << 2 << 10 << 205 << 1.0f;
-    QTest::newRow("t=20 under the 2") << 1 << 20 << 330 << 2.0f;
-    QTest::newRow("t=30 under the 3, row 3") << 3 << 30 << 455 << 3.0f;
-    QTest::newRow("t=39, 12.5 left of 4: 567.5 to 568") << 1 << 39 << 568 << 3.9f;
-}
-
-void TestLevelsNumbers::numberLineArrowStandsAtTheTenth()
-{
-    QFETCH(int, row);
-    QFETCH(int, tenths);
-    QFETCH(int, arrowX);
-    QFETCH(float, value);
-    DrillFixture fx(4);
-    PageSetup(fx.drill);
-    drawNumber(fx, row, tenths);
-    const int T = rowTop(row);
-    const Canvas& canvas = fx.canvas();
-
-    QCOMPARE(countPixels(canvas, wholeCanvas(canvas), colors::red), ArrowPixels);
-    QCOMPARE(countPixels(canvas, QRect(arrowX, T + 215, 1, 11), colors::red), 11);
-    QCOMPARE(fx.pixel(arrowX + 4, T + 219), colors::red);
-    QCOMPARE(fx.pixel(arrowX - 4, T + 219), colors::red);
-    QCOMPARE(fx.state().record(row, 1, Value1), value);
-}
-
-void TestLevelsNumbers::numberLineTicksAndEndMarks()
-{
-    DrillFixture fx(4);
-    PageSetup(fx.drill);
-    drawNumber(fx, 2, 1);
-    const int T = rowTop(2);
-    const Canvas& canvas = fx.canvas();
-
-    // The base line, except where the arrow touches it.
-    QCOMPARE(countPixels(canvas, QRect(80, T + 215, 501, 1), colors::black), 500);
-    // The box's top edge is gone: nothing black between the end marks at T+200.
-    QCOMPARE(countPixels(canvas, QRect(81, T + 200, 499, 1), colors::black), 8 - 1);  // half ticks 1 to 7
-    // The left end mark stands 15 pixels above the base line.
-    QCOMPARE(countPixels(canvas, QRect(80, T + 200, 1, 16), colors::black), 15);
-    QCOMPARE(fx.pixel(80, T + 200), colors::white);
-    // The tick at k = 40 and the half tick at k = 8 meet the right end mark.
-    QCOMPARE(countPixels(canvas, QRect(580, T + 200, 1, 16), colors::black), 16);
-    QCOMPARE(countPixels(canvas, QRect(581, T + 200, 10, 26), colors::black), 0);
-    // A tenth tick is 10 pixels high, a half tick 15; 142.5 rounds to 142.
-    QCOMPARE(countPixels(canvas, QRect(105, T + 200, 1, 16), colors::black), 11);
-    QCOMPARE(countPixels(canvas, QRect(142, T + 200, 1, 16), colors::black), 16);
-    QCOMPARE(countPixels(canvas, QRect(143, T + 200, 1, 16), colors::black), 1);
-    // Forty tenth ticks and the left end mark cross the base line's row above it.
-    QCOMPARE(countPixels(canvas, QRect(80, T + 210, 501, 1), colors::black), 41);
-}
-
-void TestLevelsNumbers::numberLineLabelsInstructionAndBox()
-{
-    DrillFixture fx(4);
-    PageSetup(fx.drill);
-    drawNumber(fx, 1, 25);
-    const Canvas& canvas = fx.canvas();
-
-    const int labelLeft[] = {73, 197, 322, 447, 572};
-    for (int unit = 0; unit <= 4; ++unit)
-        QCOMPARE(textMismatches(canvas, labelLeft[unit], 170, QString::number(unit), 24, Margin::OneCharacter,
-                                QRect(0, 0, 1000, 200)),
-                 0);
-    QCOMPARE(fx.state().Instruction, QStringLiteral("小数で読みましょう。"));
-    QCOMPARE(textMismatches(canvas, 80, 125, fx.state().Instruction), 0);
-    QCOMPARE(fx.controls.boxes[0].position, QPoint(620, 170));
-}
-
 void TestLevelsNumbers::numberLineRepeatedDrawLeavesNoExtraArrow()
 {
     DrillFixture fx(4);
@@ -167,63 +78,12 @@ void TestLevelsNumbers::numberLineRepeatedDrawLeavesNoExtraArrow()
     drawNumber(fx, 1, 5);
 
     // Problem 2 draws 40 (no such tenth) and the 5 of problem 1 before its 7.
-    drawNumbers(fx, 1, {40, 5, 7});
+    drawNext(fx, 1, {40, 5, 7});
     QVERIFY(fx.platform.scriptedDraws.empty());
     QCOMPARE(countPixels(fx.canvas(), wholeCanvas(fx.canvas()), colors::red), ArrowPixels);
     QCOMPARE(fx.pixel(168, 220), colors::red);  // 167.5 to 168
     QCOMPARE(fx.pixel(142, 220), colors::white);
     QCOMPARE(fx.state().record(1, 2, Value1), 0.7f);
-}
-
-void TestLevelsNumbers::countTenthsSentence_data()
-{
-    QTest::addColumn<int>("tenths");
-    QTest::addColumn<QString>("sentence");
-    QTest::newRow("c=1") << 1 << QStringLiteral(" 0.1は、0.1がいくつあつまった数ですか。");
-    QTest::newRow("c=3") << 3 << QStringLiteral(" 0.3は、0.1がいくつあつまった数ですか。");
-    QTest::newRow("c=10 has no point") << 10 << QStringLiteral(" 1は、0.1がいくつあつまった数ですか。");
-    QTest::newRow("c=15") << 15 << QStringLiteral(" 1.5は、0.1がいくつあつまった数ですか。");
-    QTest::newRow("c=40 has no point") << 40 << QStringLiteral(" 4は、0.1がいくつあつまった数ですか。");
-}
-
-void TestLevelsNumbers::countTenthsSentence()
-{
-    QFETCH(int, tenths);
-    QFETCH(QString, sentence);
-    DrillFixture fx(5);
-    PageSetup(fx.drill);
-    drawNumber(fx, 2, tenths);
-    const int T = rowTop(2);
-
-    QCOMPARE(textMismatches(fx.canvas(), 60, T + 120, sentence), 0);
-    QCOMPARE(fx.state().record(2, 1, Value1), float(tenths));
-    QCOMPARE(fx.controls.boxes[1].position, QPoint(120, T + 166));
-    QCOMPARE(fx.controls.boxes[1].back, colors::pink);
-}
-
-void TestLevelsNumbers::tenthsValueSentence_data()
-{
-    QTest::addColumn<int>("tenths");
-    QTest::addColumn<QString>("sentence");
-    QTest::addColumn<float>("value");
-    QTest::newRow("c=1, one digit after the blank") << 1 << QStringLiteral("0.1が 1こあつまった数は？") << 0.1f;
-    QTest::newRow("c=23, two digits after the blank") << 23 << QStringLiteral("0.1が 23こあつまった数は？") << 2.3f;
-    QTest::newRow("c=90 expects 9") << 90 << QStringLiteral("0.1が 90こあつまった数は？") << 9.0f;
-}
-
-void TestLevelsNumbers::tenthsValueSentence()
-{
-    QFETCH(int, tenths);
-    QFETCH(QString, sentence);
-    QFETCH(float, value);
-    DrillFixture fx(6);
-    PageSetup(fx.drill);
-    drawNumber(fx, 3, tenths);
-    const int T = rowTop(3);
-
-    QCOMPARE(textMismatches(fx.canvas(), 60, T + 120, sentence), 0);
-    QCOMPARE(fx.state().record(3, 1, Value1), value);
-    QCOMPARE(fx.controls.boxes[2].position, QPoint(120, T + 166));
 }
 
 void TestLevelsNumbers::typedAnswers_data()
@@ -258,8 +118,8 @@ void TestLevelsNumbers::typedAnswers()
     PageSetup(fx.drill);
     drawNumber(fx, 1, number);
 
-    fx.controls.boxes[0].value = typed;
-    Command5_Click(fx.drill, 0);
+    fx.type(1, typed);
+    fx.check(1);
     QCOMPARE(fx.state().record(1, 1, AttemptResult1), right ? AttemptRight : AttemptWrong);
     QCOMPARE(fx.state().problemCount(1), right ? 2 : 1);
 }

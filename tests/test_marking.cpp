@@ -6,7 +6,7 @@
 
 #include "support/drill_fixture.h"
 #include "support/printed_text.h"
-#include "support/scripted_wholes.h"
+#include "support/rows.h"
 #include "support/pictures.h"
 
 #include "answer/marking.h"
@@ -26,16 +26,13 @@ struct WaterRow : DrillFixture {
         : DrillFixture(1)
         , row_(row)
     {
-        PageSetup(drill);
-        state().ProblemRow = std::int16_t(row);
-        state().RowValues[row][RowStarted] = 1;
-        scriptWholes(*this, row, {5, 0});
-        DrawProblem(drill, state().ProblemRow);
+        openLevel(1);
+        startRow(*this, row, {5, 0});
     }
     void check(const QString& typed)
     {
-        controls.boxes[std::size_t(row_ - 1)].value = typed;
-        Command5_Click(drill, row_ - 1);
+        type(row_, typed);
+        DrillFixture::check(row_);
     }
     float slot(int problem, RecordSlot s) { return state().record(row_, problem, s); }
     int redPixelsInRow()
@@ -50,10 +47,11 @@ struct WaterRow : DrillFixture {
     int row_;
 };
 
-// The pixels of a red mark drawn alone at (40, T+180) on a white canvas.
-QImage markAlone(const Canvas& like, const QString& mark, int top)
+// The pixels of a red mark drawn alone in its square on a white canvas.
+QImage markAlone(const Canvas& like, const QString& mark, int row)
 {
-    return printedAlone(like, QRect(40, top + 180, 40, 40), 40, top + 180, mark, 24, colors::red).image();
+    const QRect square = markSquare(row);
+    return printedAlone(like, square, square.x(), square.y(), mark, 24, colors::red).image();
 }
 
 } // namespace
@@ -75,20 +73,21 @@ private Q_SLOTS:
     void symbolJudgement_data();
     void symbolJudgement();
     void canvasOneIsCheckedWithoutAnAnswerBox();
+    void eachWayOfAnsweringGivesTheAnswerItMeans_data();
+    void eachWayOfAnsweringGivesTheAnswerItMeans();
     void aRowWithoutAProblemIsNotMarked();
 };
 
 void TestMarking::rightAtOnceFlashesACircleAndDrawsTheNextProblem()
 {
     WaterRow fx(2);
-    const int top = rowTop(2);
     QImage duringPause;
     fx.platform.duringPause = [&] {
         if (duringPause.isNull())
-            duringPause = fx.canvas().image().copy(40, top + 180, 40, 40);
+            duringPause = fx.canvas().image().copy(markSquare(2));
     };
     fx.check(QStringLiteral("0.5"));
-    QCOMPARE(duringPause, markAlone(fx.canvas(), QStringLiteral("○"), top).convertToFormat(duringPause.format()));
+    QCOMPARE(duringPause, markAlone(fx.canvas(), QStringLiteral("○"), 2).convertToFormat(duringPause.format()));
     QCOMPARE(fx.platform.beeps, 1);
     QCOMPARE(fx.platform.waits, 2);  // the clock turned twice
     QCOMPARE(fx.slot(1, Mark), MarkRightFirst);
@@ -181,12 +180,11 @@ void TestMarking::typedAnswersAreComparedAtSinglePrecision()
     QFETCH(int, fullVessels);
     QFETCH(QString, typed);
     QFETCH(bool, right);
-    DrillFixture fx(1);
-    fx.state().ProblemRow = 1;
-    scriptWholes(fx, 1, {tenths, fullVessels});
-    DrawProblem(fx.drill, fx.state().ProblemRow);
-    fx.controls.boxes[0].value = typed;
-    Command5_Click(fx.drill, 0);
+    DrillFixture fx;
+    fx.openLevel(1);
+    startRow(fx, 1, {tenths, fullVessels});
+    fx.type(1, typed);
+    fx.check(1);
     QCOMPARE(fx.state().record(1, 1, AttemptResult1), right ? AttemptRight : AttemptWrong);
 }
 
@@ -263,7 +261,7 @@ void TestMarking::symbolJudgement()
     drawSymbolBoxes(canvas, top);
     if (chosen >= 0) {
         canvas.setFillColor(colors::red);
-        canvas.floodFill(496 + 66 * chosen, top + 159);
+        canvas.floodFill(insideSymbol(3, chosen).x(), insideSymbol(3, chosen).y());
     }
     QCOMPARE(judgeSymbol(canvas, top, left, right), isRight);
 }
@@ -274,23 +272,44 @@ void TestMarking::canvasOneIsCheckedWithoutAnAnswerBox()
     // asks for nothing.
     DrillFixture fx(3);
     PageSetup(fx.drill);
-    fx.state().ProblemRow = 1;
-    DrawProblem(fx.drill, fx.state().ProblemRow);
-    const int top = rowTop(1);
-    drawTape(fx.canvas(), top);
-    const int cells = int(std::lround(fx.state().record(1, 1, Value1) * 10));
-    for (int cell = 0; cell < cells; ++cell)
-        paintCell(fx.canvas(), top, cell);
+    startRow(fx, 1, {4});
+    for (int cell = 0; cell < 4; ++cell)
+        paintCell(fx, 1, cell);
     Command5_Click(fx.drill, 5);
     QVERIFY(fx.platform.messages.isEmpty());
     QCOMPARE(fx.state().record(1, 1, Mark), MarkRightFirst);
 }
 
+void TestMarking::eachWayOfAnsweringGivesTheAnswerItMeans_data()
+{
+    QTest::addColumn<int>("level");
+    QTest::addColumn<bool>("right");
+    for (int level = 1; level <= LevelCount; ++level) {
+        QTest::addRow("level %d, right", level) << level << true;
+        QTest::addRow("level %d, wrong", level) << level << false;
+    }
+}
+
+void TestMarking::eachWayOfAnsweringGivesTheAnswerItMeans()
+{
+    // The simulated pupil and the benchmarks answer through these moves; a
+    // "right" that is judged wrong would make them drill nothing but ×.
+    QFETCH(int, level);
+    QFETCH(bool, right);
+    DrillFixture fx;
+    fx.openLevel(level);
+    fx.pressCanvas(400, rowTop(2) + 100);
+    FirstChoice first;
+    answerRow(fx, 2, right, first);
+    QCOMPARE(fx.state().record(2, 1, AttemptResult1), right ? AttemptRight : AttemptWrong);
+    QCOMPARE(fx.state().problemCount(2), right ? 2 : 1);
+}
+
 void TestMarking::aRowWithoutAProblemIsNotMarked()
 {
     DrillFixture fx(1);
-    fx.controls.boxes[0].value = QStringLiteral("1");
-    Command5_Click(fx.drill, 0);
+    fx.type(1, QStringLiteral("1"));
+    fx.check(1);
     QCOMPARE(fx.platform.beeps, 0);
     QCOMPARE(fx.state().RowValues[1], (std::array<float, LastEntry + 1>{}));
 }

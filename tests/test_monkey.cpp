@@ -23,6 +23,7 @@
 #include "support/printed_text.h"
 #include "support/pupil.h"
 
+#include "answer/answering.h"
 #include "answer/canvas_press.h"
 #include "answer/marking.h"
 #include "app/input_drop.h"
@@ -182,7 +183,7 @@ public:
         return {};
     }
 
-    std::array<long, 11> problemsByLevel{};
+    std::array<long, LevelCount + 1> problemsByLevel{};
     std::array<long, 2> windowsByLayout{};  // small, large
     long settledPastRecordCapacity = 0;     // problems settled beyond the 99 records of a row
 
@@ -258,7 +259,7 @@ private:
             // Mostly the next level in turn and "けってい", so that a short
             // run visits all ten; now and then any option alone, or
             // "けってい" alone.
-            const int level = roll < 15 ? pick(10) + 1 : cycle_ % 10 + 1;
+            const int level = roll < 15 ? pick(LevelCount) + 1 : cycle_ % LevelCount + 1;
             note(QStringLiteral("option L%1").arg(level));
             click(control<QRadioButton>("Option2", level - 1));
             if (roll < 15)
@@ -382,15 +383,15 @@ private:
     void pressCanvas()
     {
         CanvasWidget* canvas = canvasWidget();
-        const int level = state().LevelNo;
+        const Answering& answering = answeringOf(state());
         const std::vector<int> started = startedRows();
         QPoint at(pick(canvas->width()), pick(canvas->height()));
-        if (!started.empty() && (level == 3 || level == 7) && chance(0.7)) {
-            const int top = rowTop(started[std::size_t(pick(int(started.size())))]);
-            if (level == 3)
-                at = QPoint(tape::Left - 1 + pick(tape::Right - tape::Left + 3), top + tape::Top - 1 + pick(tape::Bottom - tape::Top + 3));
-            else
-                at = QPoint(symbols::boxes[std::size_t(pick(3))].left - 1 + pick(symbols::Size + 3), top + symbols::Top - 1 + pick(symbols::Size + 3));
+        const bool answeredByPresses = !answering.targets(0).isEmpty();
+        if (!started.empty() && answeredByPresses && chance(0.7)) {
+            // In or just around one of the places a press answers in.
+            const QList<QRect> targets = answering.targets(rowTop(started[std::size_t(pick(int(started.size())))]));
+            const QRect target = targets[pick(int(targets.size()))];
+            at = QPoint(target.left() - 1 + pick(target.width() + 3), target.top() - 1 + pick(target.height() + 3));
         } else if (chance(0.1)) {
             // The edges of the hit areas.
             const std::array<int, 6> xs{FrameLeft, FrameLeft + 1, FrameRight - 1, FrameRight, 400, 0};
@@ -398,7 +399,8 @@ private:
             at = QPoint(xs[std::size_t(pick(int(xs.size())))], ys[std::size_t(pick(int(ys.size())))]);
         }
         const int row = rowAt(at.x(), at.y(), rows() == 3);
-        if (level == 7 && row != 0 && state().rowStarted(row) && symbols::boxAt(at.x(), at.y(), rowTop(row)) >= 0)
+        if (answering.way == AnswerWay::ChosenSymbol && row != 0 && state().rowStarted(row)
+            && symbols::boxAt(at.x(), at.y(), rowTop(row)) >= 0)
             symbolRow_ = row;
         const std::array<Qt::MouseButton, 3> buttons{Qt::LeftButton, Qt::RightButton, Qt::MiddleButton};
         note(QStringLiteral("canvas press at (%1, %2)").arg(at.x()).arg(at.y()));
@@ -597,7 +599,7 @@ private:
             if (message == ChooseLevelFirst ? s.LevelNo != 0 : message != EmptyAnswerMessage)
                 return QStringLiteral("unexpected message \"%1\" at level %2").arg(message).arg(s.LevelNo);
         }
-        if (s.LevelNo < 0 || s.LevelNo > 10 || (s.CanvasIndex != 0 && s.CanvasIndex != 1) || s.ProblemRow < 0 || s.ProblemRow > LastRow)
+        if (s.LevelNo < 0 || s.LevelNo > LevelCount || (s.CanvasIndex != 0 && s.CanvasIndex != 1) || s.ProblemRow < 0 || s.ProblemRow > LastRow)
             return QStringLiteral("drill state out of range: level %1, canvas %2, row %3").arg(s.LevelNo).arg(s.CanvasIndex).arg(s.ProblemRow);
         if (std::any_of(s.RowValues[0].begin(), s.RowValues[0].end(), [](float v) { return v != 0; }))
             return QStringLiteral("row 0 was written");
@@ -608,7 +610,7 @@ private:
                 return QStringLiteral("row %1: %2").arg(row).arg(fault);
         }
 
-        if (symbolRow_ != 0 && s.LevelNo == 7) {
+        if (symbolRow_ != 0 && answeringOf(s).way == AnswerWay::ChosenSymbol) {
             int red = 0;
             for (int box = 0; box < 3; ++box) {
                 const QPoint seed = symbols::seed(box, rowTop(symbolRow_));
@@ -703,8 +705,9 @@ private:
         const QString line = statusLine(state(), row, n);
         // The line may run into the picture right of the frame; it is checked
         // up to the frame's edge.
-        const QRect upToTheEdge(30, rowTop(row) + 75, FrameRight - 31, 48);
-        if (textMismatches(canvas, 30, rowTop(row) + 75, line, 24, Margin::None, upToTheEdge) != 0)
+        const QPoint at = statusLineOrigin(row);
+        const QRect upToTheEdge(at, QSize(FrameRight - at.x() - 1, 48));
+        if (textMismatches(canvas, at.x(), at.y(), line, 24, Margin::None, upToTheEdge) != 0)
             return QStringLiteral("the canvas does not show the status line \"%1\"").arg(line);
         return {};
     }
@@ -717,7 +720,7 @@ private:
             return QStringLiteral("the page shows no canvas");
         if (pageLevel_ < 1 || s.LevelNo != pageLevel_ || chosenInMenu() != pageLevel_)
             return QStringLiteral("the page of level %1 now drills level %2").arg(pageLevel_).arg(s.LevelNo);
-        if (s.CanvasIndex != (s.LevelNo == 3 || s.LevelNo == 7 ? 1 : 0))
+        if (s.CanvasIndex != answerCanvas(findLevel(s.LevelNo)->answering))
             return QStringLiteral("level %1 on canvas %2").arg(s.LevelNo).arg(s.CanvasIndex);
         for (int row = FirstRow; row <= LastRow; ++row) {
             const bool started = s.rowStarted(row);
@@ -802,12 +805,12 @@ void TestMonkey::randomPupilNeverBreaksTheDrill()
     QVERIFY2(fault.isEmpty(), qPrintable(fault));
 
     QString covered;
-    for (int level = 1; level <= 10; ++level)
+    for (int level = 1; level <= LevelCount; ++level)
         covered += QStringLiteral(" L%1:%2").arg(level).arg(monkey.problemsByLevel[std::size_t(level)]);
     qInfo("%ld events; problems drawn by level:%s; windows small %ld, large %ld; settled past 99 records %ld", events,
           qPrintable(covered), monkey.windowsByLayout[0], monkey.windowsByLayout[1], monkey.settledPastRecordCapacity);
     // A run of some length must have reached what it is meant to exercise.
-    for (int level = 1; level <= 10 && events >= 1000; ++level)
+    for (int level = 1; level <= LevelCount && events >= 1000; ++level)
         QVERIFY2(monkey.problemsByLevel[std::size_t(level)] > 0, qPrintable(QStringLiteral("level %1 never drilled").arg(level)));
     if (events >= 10000)
         QVERIFY2(monkey.settledPastRecordCapacity > 0, "no row went past the 99 records it holds");

@@ -7,6 +7,7 @@
 // leave no sliver, and every judgement and record must be what it is at 1.
 
 #include "support/drill_fixture.h"
+#include "support/rows.h"
 
 #include "answer/canvas_press.h"
 #include "answer/marking.h"
@@ -115,12 +116,13 @@ struct Drilled {
         for (Canvas& canvas : fx.controls.canvases)
             canvas.setRatio(ratio);
         PageSetup(fx.drill);
-        press(100, T + 100);  // starts the row: problem 1
+        fx.pressCanvas(100, T + 100);  // starts the row: problem 1
         problem = fx.canvas().image();
         const float value1 = fx.state().record(Row, 1, Value1);
         const float value2 = fx.state().record(Row, 1, Value2);
 
-        if (level == 3) {
+        way = findLevel(level)->answering;
+        if (way == AnswerWay::PaintedTape) {
             const int cells = int(std::lround(value1 * 10));
             const int wrongCells = cells < tape::Cells ? cells + 1 : cells - 1;
             for (int cell = 0; cell < wrongCells; ++cell)
@@ -129,7 +131,7 @@ struct Drilled {
             check(wrong);
             pressCell(cells < tape::Cells ? cells : cells - 1);  // the one cell too many, or too few
             check(right);
-        } else if (level == 7) {
+        } else if (way == AnswerWay::ChosenSymbol) {
             const int expected = symbols::between(value1, value2);
             firstChoice = (expected + 1) % 3;
             chooseSymbol(firstChoice);
@@ -138,16 +140,15 @@ struct Drilled {
             chooseSymbol(expected);
             check(right);
         } else {
-            fx.controls.boxes[Row - 1].value = QString::number(double(value1) + 1);
+            fx.type(Row, QString::number(double(value1) + 1));
             check(wrong);
-            fx.controls.boxes[Row - 1].value = QString::number(double(value1));
+            fx.type(Row, QString::number(double(value1)));
             check(right);
         }
     }
 
-    void press(double x, double y) { Picture1_MouseDown(fx.drill, fx.state().CanvasIndex, 1, 0, float(x), float(y)); }
-    void pressCell(int cell) { press(tape::Left + tape::CellWidth * cell + 25, T + 242); }
-    void chooseSymbol(int box) { press(symbols::boxes[std::size_t(box)].left + 20, T + 177); }
+    void pressCell(int cell) { paintCell(fx, Row, cell); }
+    void chooseSymbol(int box) { pomuru::testing::chooseSymbol(fx, Row, box); }
     void check(Attempt& attempt)
     {
         attempt.before = fx.canvas().image();
@@ -155,16 +156,16 @@ struct Drilled {
             if (attempt.during.isNull())
                 attempt.during = fx.canvas().image();
         };
-        Command5_Click(fx.drill, checkButtonOfRow(Row, fx.state().CanvasIndex));
+        fx.check(Row);
         fx.platform.duringPause = nullptr;
         attempt.after = fx.canvas().image();
     }
-    // Where the mark stands: one full-width character cell at (40, T+180).
+    // Where the mark stands: one full-width character cell.
     QRect markCell()
     {
         const Canvas& canvas = fx.canvas();
         const int width = std::max(canvas.textWidth(QStringLiteral("○")), canvas.textWidth(QStringLiteral("×")));
-        return QRect(QPoint(40, T + 180), QSize(width, canvas.textHeight()));
+        return QRect(markSquare(Row).topLeft(), QSize(width, canvas.textHeight()));
     }
 
     static constexpr int Row = 2;
@@ -173,6 +174,7 @@ struct Drilled {
     QImage problem;   // problem 1 as drawn
     QImage answered;  // level 3: the tape painted; level 7: a symbol chosen
     int firstChoice = -1;  // level 7: the symbol chosen first, a wrong one
+    AnswerWay way = AnswerWay::Typed;
     Attempt wrong;
     Attempt right;
 };
@@ -384,7 +386,7 @@ void TestScaleFactor::everyLevelIsDrilledAsAtRatioOne_data()
 {
     QTest::addColumn<int>("level");
     QTest::addColumn<double>("ratio");
-    for (int level = 1; level <= 10; ++level)
+    for (int level = 1; level <= LevelCount; ++level)
         for (const double ratio : {1.5, 2.0})
             QTest::addRow("level %d at %g", level, ratio) << level << ratio;
 }
@@ -427,7 +429,7 @@ void TestScaleFactor::everyLevelIsDrilledAsAtRatioOne()
                 blended = QPoint(x, y);
     QVERIFY2(!blended, describe(blended));
 
-    if (level == 3) {
+    if (scaled.way == AnswerWay::PaintedTape) {
         // The tape as painted is the one at 1, block by block: no fill
         // leaks out of its cell.
         const QRect tapeArea(QPoint(tape::Left, T + tape::Top), QPoint(tape::Right, T + tape::Bottom));
@@ -435,7 +437,7 @@ void TestScaleFactor::everyLevelIsDrilledAsAtRatioOne()
         QVERIFY2(!leak, describe(leak));
         QVERIFY(!boundsOf(scaled.answered, colors::red, canvas.toDevice(tapeArea)).isEmpty());
     }
-    if (level == 7) {
+    if (scaled.way == AnswerWay::ChosenSymbol) {
         // The chosen box is red from its seed on, and the red stays inside
         // it: the outline and the glyph hold the fill.
         const int left = symbols::boxes[std::size_t(scaled.firstChoice)].left;

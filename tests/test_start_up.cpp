@@ -47,6 +47,8 @@ private Q_SLOTS:
     void layout_data();
     void layout();
     void windowHasItsCaptionClientAreaAndIcon();
+    void eachLevelOptionShowsItsCaption_data();
+    void eachLevelOptionShowsItsCaption();
     void picturesLoadAndAreHiddenInTheSmallLayoutOnly_data();
     void picturesLoadAndAreHiddenInTheSmallLayoutOnly();
     void smallLayoutFitsAScreen800By600();
@@ -88,7 +90,7 @@ void TestStartUp::layout_data()
         row({"Picture1", 1}, {QRect(0, 0, large ? 1009 : 786, large ? 737 : 530), 32, false});
         row({"Command10", 0}, {QRect(large ? 816 : 610, 8, 89, 41), 19, true});
         row({"Command2", 0}, {QRect(large ? 912 : 700, 8, 89, 41), 21, true});
-        for (int i = 0; i < 10; ++i)
+        for (int i = 0; i < LevelCount; ++i)
             row({"Option2", i}, {optionGeometry(large, i), 21, true});
         for (int c = 0; c < 2; ++c) {
             row({"Label1", c}, {QRect(16, 8, 368, 37), 32, true});
@@ -152,6 +154,37 @@ void TestStartUp::windowHasItsCaptionClientAreaAndIcon()
         QVERIFY(!option->isChecked());
 }
 
+void TestStartUp::eachLevelOptionShowsItsCaption_data()
+{
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QString>("caption");
+    const QStringList captions{
+        QStringLiteral("L01 水のかさは、何ﾘｯﾄﾙですか？"),
+        QStringLiteral("L02 長さは、何ｍですか？"),
+        QStringLiteral("L03 次の長さを、ぬりましょう。"),
+        QStringLiteral("L04 数直線のあたいを読みましょう。"),
+        QStringLiteral("L05 0.1をいくつあつめた数"),
+        QStringLiteral("L06 0.1が□このあたいはいくつでしょう。"),
+        QStringLiteral("L07 どちらが　大きい？"),
+        QStringLiteral("L08 たし算をしましょう。"),
+        QStringLiteral("L09 ひき算をしましょう。"),
+        QStringLiteral("L10 計算をしましょう。"),
+    };
+    for (int i = 0; i < int(captions.size()); ++i)
+        QTest::addRow("Option2(%d)", i) << i << captions[i];
+}
+
+void TestStartUp::eachLevelOptionShowsItsCaption()
+{
+    // The option chooses LevelNo = index + 1, so its caption must be that level's.
+    QFETCH(int, index);
+    QFETCH(QString, caption);
+    WindowFixture fx;
+    QCOMPARE(fx.control<QRadioButton>("Option2", index)->text(), caption);
+    fx.click(fx.control<QRadioButton>("Option2", index));
+    QCOMPARE(int(fx.state().LevelNo), index + 1);
+}
+
 void TestStartUp::picturesLoadAndAreHiddenInTheSmallLayoutOnly_data()
 {
     QTest::addColumn<int>("screenWidth");
@@ -194,7 +227,7 @@ void TestStartUp::smallLayoutFitsAScreen800By600()
 void TestStartUp::firstDecideShowsTheSamePageBeforeTheFirstFrameWork_data()
 {
     QTest::addColumn<int>("level");
-    for (int level = 1; level <= 10; ++level)
+    for (int level = 1; level <= LevelCount; ++level)
         QTest::newRow(qPrintable(QStringLiteral("level %1").arg(level))) << level;
 }
 

@@ -8,6 +8,7 @@
 // delivers them, so Qt picks the widget under the point and the widget with
 // the focus.
 
+#include "support/rows.h"
 #include "support/window_fixture.h"
 
 #include "engine/colors.h"
@@ -57,20 +58,12 @@ CanvasWidget* canvasInUse(WindowFixture& fx)
 // painted cells, a chosen symbol, or keys typed into whatever has the focus.
 void answerRow1Right(WindowFixture& fx)
 {
-    const int level = fx.state().LevelNo;
-    const int k = fx.state().problemCount(1);
-    const float value1 = fx.state().record(1, k, Value1);
-    const float value2 = fx.state().record(1, k, Value2);
-    if (level == 3) {
-        for (int cell = 0; cell < int(std::lround(10 * value1)); ++cell)
-            pressAt(fx, canvasInUse(fx), tape::probe(cell, rowTop(1)));
-    } else if (level == 7) {
-        const int symbol = symbols::between(value1, value2);
-        pressAt(fx, canvasInUse(fx), symbols::seed(symbol, rowTop(1)) + QPoint(5, 5));
-    } else {
-        for (const char c : QString::number(double(value1)).toLatin1())
-            QTest::keyClick(fx.window->windowHandle(), c);
-    }
+    FirstChoice first;
+    const AnswerMoves moves = answeringOf(fx.state()).moves(fx.canvas(), rowToCheck(fx.state(), 1), true, first);
+    for (const QPoint& at : moves.presses)
+        pressAt(fx, canvasInUse(fx), at);
+    for (const char c : moves.typed.value_or(QString()).toLatin1())
+        QTest::keyClick(fx.window->windowHandle(), c);
 }
 
 } // namespace
@@ -127,7 +120,7 @@ void TestStrayInput::keysAfterDecideKeepTheLevel()
     // The page goes on at its level: the right answer is marked right, and
     // the next problem is one of the same level on the same canvas.
     const int canvasIndex = fx.state().CanvasIndex;
-    if (level != 3 && level != 7)
+    if (answeringOf(fx.state()).way == AnswerWay::Typed)
         fx.control<AnswerBoxWidget>("Text1", 0)->clear();  // Space may have typed a blank
     answerRow1Right(fx);
     pressAt(fx, fx.checkButton(1), QPoint(20, 20));
@@ -277,7 +270,7 @@ void TestStrayInput::theMarkIsOnScreenWhenTheBeepSounds()
     QCOMPARE(fx.platform.beeps, 1);
     // (QRegion::contains tells only whether a rectangle overlaps it.)
     const auto covers = [](const QRegion& region, QRect area) { return (QRegion(area) - region).isEmpty(); };
-    QVERIFY(covers(paintedAtBeep, QRect(40, rowTop(1) + 180, 24, 24)));
+    QVERIFY(covers(paintedAtBeep, QRect(markSquare(1).topLeft(), QSize(24, 24))));
     // Only the mark's place, not the whole canvas with its keypads.
     QVERIFY(!covers(paintedAtBeep, QRect(QPoint(0, 0), fx.control<CanvasWidget>("Picture1", 0)->size())));
 }

@@ -30,9 +30,10 @@ void paintCalculation(Canvas& canvas, const Problem& problem, int top);
 QPoint calculationAnswerPlace(const Canvas& canvas, const Problem& problem, int top);
 
 // The entry of a calculation level in the table of levels.
-constexpr Level calculationLevel(int number, int window, Problem (*draw)(RandomWholes&, const RecentAnswers&))
+constexpr Level calculationLevel(int number, QStringView caption, int window,
+                                 Problem (*draw)(RandomWholes&, const RecentAnswers&))
 {
-    return Level{number, 0, CalculationInstruction, window, draw, paintCalculation, calculationAnswerPlace};
+    return Level{number, caption, AnswerWay::Typed, CalculationInstruction, window, draw, paintCalculation, calculationAnswerPlace};
 }
 
 } // namespace pomuru

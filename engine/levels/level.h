@@ -6,10 +6,12 @@
 // A level is three plain steps and a few facts. It draws a problem at random
 // (numbers only, no canvas), paints that problem into a row of the canvas, and
 // says where the row's answer box goes; its entry in the table of levels adds
-// the canvas it is answered on, its instruction line and how many recent
-// answers of a row a new problem must not repeat.
+// its caption in the level menu, its way of being answered, its instruction
+// line and how many recent answers of a row a new problem must not repeat.
 
 #include "../canvas.h"
+
+#include <array>
 
 #include <QPoint>
 #include <QString>
@@ -78,13 +80,23 @@ private:
     QVarLengthArray<float, 27> answers_;
 };
 
+// The ways a pupil answers a problem: a number typed into the row's answer
+// box, cells painted on a tape, or one of three symbols chosen. What a way
+// does with presses, how it judges and how a right answer is given is the
+// answering code's (answer/answering.h); the engine needs only its canvas.
+enum class AnswerWay { Typed, PaintedTape, ChosenSymbol };
+
+// The canvas a way of answering is done on: typed answers on canvas 0, which
+// has the answer boxes and keypads; presses on canvas 1, which has neither.
+constexpr int answerCanvas(AnswerWay way) { return way == AnswerWay::Typed ? 0 : 1; }
+
 // An entry of the table of levels; each level file defines its own, in the
 // order of the fields below.
 struct Level {
     int number;
-    // 0, or 1 for the levels answered by presses on the canvas, which has no
-    // answer boxes.
-    int canvas;
+    // The level's option in the level menu.
+    QStringView caption;
+    AnswerWay answering;
     // The instruction line the level prints, empty where it prints none.
     QStringView instruction;
     // How many of the row's recent answers a new problem must not repeat;
@@ -107,7 +119,7 @@ QPoint answerAt(const Canvas&, const Problem&, int top)
     return QPoint(Left, top + Top);
 }
 
-// The ten levels, defined with their own files.
+// The levels, defined with their own files.
 extern const Level WaterLevel;          // 1: water in litre vessels
 extern const Level ColouredTapeLevel;   // 2: a coloured 1 m tape
 extern const Level PaintTapeLevel;      // 3: painting a length
@@ -119,7 +131,14 @@ extern const Level AdditionLevel;       // 8: adding
 extern const Level SubtractionLevel;    // 9: subtracting
 extern const Level MixedLevel;          // 10: adding and subtracting
 
-// The level of a LevelNo, or null for 0 and anything outside 1 to 10.
+// The table of levels in the order of their numbers, which start at 1.
+inline constexpr auto Levels = std::to_array<const Level*>({
+    &WaterLevel, &ColouredTapeLevel, &PaintTapeLevel, &NumberLineLevel, &CountTenthsLevel,
+    &TenthsValueLevel, &ComparisonLevel, &AdditionLevel, &SubtractionLevel, &MixedLevel,
+});
+inline constexpr int LevelCount = int(Levels.size());
+
+// The level of a LevelNo, or null for 0 and anything outside the table.
 const Level* findLevel(int number);
 
 // The text of a count of tenths (0 to 98) as a decimal without blank, sign or

@@ -47,6 +47,7 @@ void paintWater(Canvas& canvas, const Problem& problem, int T)
 }
 } // namespace
 
-const Level WaterLevel{1, 0, QStringView(), RecentWindow, drawWater, paintWater, answerAt<600, 143>};
+const Level WaterLevel{
+    1, u"L01 水のかさは、何ﾘｯﾄﾙですか？", AnswerWay::Typed, QStringView(), RecentWindow, drawWater, paintWater, answerAt<600, 143>};
 
 } // namespace pomuru

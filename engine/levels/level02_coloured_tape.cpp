@@ -25,6 +25,6 @@ void paintColouredTape(Canvas& canvas, const Problem& problem, int T)
 } // namespace
 
 const Level ColouredTapeLevel{
-    2, 0, Instruction, TenthsOfAMetreWindow, drawFreshTenthsOfAMetre, paintColouredTape, answerAt<600, 170>};
+    2, u"L02 長さは、何ｍですか？", AnswerWay::Typed, Instruction, TenthsOfAMetreWindow, drawFreshTenthsOfAMetre, paintColouredTape, answerAt<600, 170>};
 
 } // namespace pomuru

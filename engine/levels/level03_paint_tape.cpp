@@ -33,6 +33,6 @@ void paintPaintTape(Canvas& canvas, const Problem& problem, int T)
 // Canvas 1 has no answer box of its own; the box is moved all the same,
 // as on every level but 7, and the marking of this level never reads it.
 const Level PaintTapeLevel{
-    3, 1, Instruction, TenthsOfAMetreWindow, drawFreshTenthsOfAMetre, paintPaintTape, answerAt<600, 143>};
+    3, u"L03 次の長さを、ぬりましょう。", AnswerWay::PaintedTape, Instruction, TenthsOfAMetreWindow, drawFreshTenthsOfAMetre, paintPaintTape, answerAt<600, 143>};
 
 } // namespace pomuru

@@ -62,6 +62,7 @@ void paintNumberLine(Canvas& canvas, const Problem& problem, int T)
 }
 } // namespace
 
-const Level NumberLineLevel{4, 0, Instruction, RecentWindow, drawNumberLine, paintNumberLine, answerAt<620, 170>};
+const Level NumberLineLevel{
+    4, u"L04 数直線のあたいを読みましょう。", AnswerWay::Typed, Instruction, RecentWindow, drawNumberLine, paintNumberLine, answerAt<620, 170>};
 
 } // namespace pomuru

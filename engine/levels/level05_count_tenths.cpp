@@ -27,6 +27,6 @@ void paintCountTenths(Canvas& canvas, const Problem& problem, int T)
 } // namespace
 
 const Level CountTenthsLevel{
-    5, 0, QStringView(), RecentWindow, drawCountTenths, paintCountTenths, answerAt<120, 166>};
+    5, u"L05 0.1をいくつあつめた数", AnswerWay::Typed, QStringView(), RecentWindow, drawCountTenths, paintCountTenths, answerAt<120, 166>};
 
 } // namespace pomuru

@@ -26,6 +26,6 @@ void paintTenthsValue(Canvas& canvas, const Problem& problem, int T)
 } // namespace
 
 const Level TenthsValueLevel{
-    6, 0, QStringView(), RecentWindow, drawTenthsValue, paintTenthsValue, answerAt<120, 166>};
+    6, u"L06 0.1が□このあたいはいくつでしょう。", AnswerWay::Typed, QStringView(), RecentWindow, drawTenthsValue, paintTenthsValue, answerAt<120, 166>};
 
 } // namespace pomuru

@@ -53,6 +53,7 @@ void paintComparison(Canvas& canvas, const Problem& problem, int T)
 } // namespace
 
 // Answered by the symbol boxes: the answer box is not this canvas's and stays where it is.
-const Level ComparisonLevel{7, 1, Instruction, RecentWindow, drawComparison, paintComparison, nullptr};
+const Level ComparisonLevel{
+    7, u"L07 どちらが　大きい？", AnswerWay::ChosenSymbol, Instruction, RecentWindow, drawComparison, paintComparison, nullptr};
 
 } // namespace pomuru

@@ -24,6 +24,6 @@ Problem drawAddition(RandomWholes& random, const RecentAnswers& recent)
 }
 } // namespace
 
-const Level AdditionLevel = calculationLevel(8, cappedWindow(27, PossibleAnswers), drawAddition);
+const Level AdditionLevel = calculationLevel(8, u"L08 たし算をしましょう。", cappedWindow(27, PossibleAnswers), drawAddition);
 
 } // namespace pomuru

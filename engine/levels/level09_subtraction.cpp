@@ -34,6 +34,6 @@ Problem drawSubtraction(RandomWholes& random, const RecentAnswers& recent)
 }
 } // namespace
 
-const Level SubtractionLevel = calculationLevel(9, RecentWindow, drawSubtraction);
+const Level SubtractionLevel = calculationLevel(9, u"L09 ひき算をしましょう。", RecentWindow, drawSubtraction);
 
 } // namespace pomuru

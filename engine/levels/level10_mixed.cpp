@@ -32,6 +32,6 @@ Problem drawMixed(RandomWholes& random, const RecentAnswers& recent)
 }
 } // namespace
 
-const Level MixedLevel = calculationLevel(10, cappedWindow(27, PossibleAnswers), drawMixed);
+const Level MixedLevel = calculationLevel(10, u"L10 計算をしましょう。", cappedWindow(27, PossibleAnswers), drawMixed);
 
 } // namespace pomuru

@@ -5,8 +5,6 @@
 
 #include "../platform.h"
 
-#include <array>
-
 namespace pomuru {
 
 int PlatformWholes::draw(int count, int first)
@@ -17,13 +15,9 @@ int PlatformWholes::draw(int count, int first)
 
 const Level* findLevel(int number)
 {
-    static const std::array<const Level*, 10> levels{
-        &WaterLevel,      &ColouredTapeLevel, &PaintTapeLevel,   &NumberLineLevel,  &CountTenthsLevel,
-        &TenthsValueLevel, &ComparisonLevel,  &AdditionLevel,    &SubtractionLevel, &MixedLevel,
-    };
-    if (number < 1 || number > int(levels.size()))
+    if (number < 1 || number > LevelCount)
         return nullptr;
-    return levels[std::size_t(number - 1)];
+    return Levels[std::size_t(number - 1)];
 }
 
 QString TenthsText(int tenths)

@@ -5,9 +5,12 @@
 
 #include "fake_platform.h"
 
+#include "answer/canvas_press.h"
+#include "answer/marking.h"
 #include "engine/colors.h"
 #include "engine/drill.h"
 #include "engine/fonts.h"
+#include "engine/page.h"
 
 #include <QPoint>
 
@@ -61,6 +64,18 @@ struct DrillFixture {
     Canvas& canvas() { return drill.canvas(); }
     QRgb pixel(int x, int y) { return drill.canvas().pixel(x, y).value_or(0); }
     DrillState& state() { return drill.state; }
+
+    // What the window's controls do, as direct calls of the handlers: the
+    // level's page opened, a press on the canvas in use, an answer typed
+    // into a row's box, and the row's "ﾁｪｯｸ".
+    void openLevel(int level)
+    {
+        drill.state.LevelNo = std::int16_t(level);
+        PageSetup(drill);
+    }
+    void pressCanvas(double x, double y) { Picture1_MouseDown(drill, drill.state.CanvasIndex, 1, 0, float(x), float(y)); }
+    void type(int row, const QString& answer) { controls.boxes.at(std::size_t(row - 1)).value = answer; }
+    void check(int row) { Command5_Click(drill, checkButtonOfRow(row, drill.state.CanvasIndex)); }
 
     FakeControls controls;
     FakePlatform platform;

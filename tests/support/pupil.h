@@ -11,14 +11,12 @@
 
 #include "controls.h"
 
+#include "answer/answering.h"
 #include "answer/canvas_press.h"
 #include "answer/marking.h"
 #include "app/main_window.h"
-#include "engine/colors.h"
-#include "engine/levels/answer_areas.h"
 #include "engine/page.h"
 
-#include <cmath>
 #include <functional>
 #include <random>
 
@@ -45,6 +43,19 @@ inline PupilHands directHands(MainWindow& window)
 }
 
 class Pupil {
+    // The pupil's own random choices, for the way of answering to choose from.
+    class PupilWholes : public RandomWholes {
+    public:
+        explicit PupilWholes(Pupil& pupil)
+            : pupil_(pupil)
+        {
+        }
+        int draw(int count, int first) override { return first + pupil_.pick(count); }
+
+    private:
+        Pupil& pupil_;
+    };
+
 public:
     Pupil(MainWindow& window, std::mt19937_64& random, PupilHands hands)
         : window_(window)
@@ -79,31 +90,16 @@ public:
     }
 
     // Leaves the right answer of the row's problem on the page, or a wrong
-    // one: the tape painted cell by cell, a symbol box pressed, or a number
-    // typed.
+    // one, as the level's way of answering gives it: presses on the canvas
+    // (tape cells, a symbol box) or a number typed.
     void prepareAnswer(int row, bool right)
     {
-        DrillState& s = state();
-        const int k = s.problemCount(row);
-        const float value1 = s.record(row, k, Value1);
-        const int top = rowTop(row);
-        if (s.LevelNo == 3) {
-            const int cells = right ? int(std::lround(value1 * 10)) : pick(tape::Cells + 1);
-            const int first = pick(tape::Cells - cells + 1);
-            for (int cell = 0; cell < tape::Cells; ++cell) {
-                const QPoint probe = tape::probe(cell, top);
-                const bool red = drill().canvas().pixel(probe.x(), probe.y()) == colors::red;
-                if (red != (cell >= first && cell < first + cells))
-                    hands_.pressCanvas(probe + QPoint(10, 5));
-            }
-        } else if (s.LevelNo == 7) {
-            const float value2 = s.record(row, k, Value2);
-            const int expected = symbols::between(value1, value2);
-            const int box = right ? expected : (expected + 1 + pick(2)) % 3;
-            hands_.pressCanvas(symbols::seed(box, top) + QPoint(3, 3));
-        } else {
-            hands_.type(row, right ? QString::number(double(value1)) : QStringLiteral("99.9"));
-        }
+        PupilWholes random(*this);
+        const AnswerMoves moves = answeringOf(state()).moves(drill().canvas(), rowToCheck(state(), row), right, random);
+        for (const QPoint& at : moves.presses)
+            hands_.pressCanvas(at);
+        if (moves.typed)
+            hands_.type(row, *moves.typed);
     }
 
     // Answers the row's problem until it is settled: right at once, or after

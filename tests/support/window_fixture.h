@@ -6,6 +6,7 @@
 #include "controls.h"
 #include "fake_platform.h"
 
+#include "answer/marking.h"
 #include "app/main_window.h"
 #include "app/start_up.h"
 
@@ -59,11 +60,10 @@ struct WindowFixture {
         QTest::mousePress(control<CanvasWidget>("Picture1", state().CanvasIndex), Qt::LeftButton, {}, QPoint(x, y));
     }
     // The check button of a row on the canvas in use.
-    QPushButton* checkButton(int row)
-    {
-        const int index = state().CanvasIndex == 0 ? row - 1 : 6 - row;
-        return control<QPushButton>("Command5", index);
-    }
+    QPushButton* checkButton(int row) { return control<QPushButton>("Command5", checkButtonOfRow(row, state().CanvasIndex)); }
+    // An answer typed into a row's box, key by key, and the row's "ﾁｪｯｸ".
+    void type(int row, const QString& answer) { QTest::keyClicks(control<AnswerBoxWidget>("Text1", row - 1), answer); }
+    void check(int row) { click(checkButton(row)); }
 
     FakePlatform platform;
     std::unique_ptr<MainWindow> window;
