@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QEvent>
 #include <QFileInfo>
+#include <QTimer>
 #include <QWidget>
 
 #include <canberra.h>
@@ -32,6 +33,12 @@ constexpr std::uint32_t PlayId = 1;
 // still waiting for a hung server is left behind rather than holding the
 // program open.
 constexpr auto ThreadEndWait = std::chrono::milliseconds(500);
+
+// A mark belongs to the moment it is drawn: a sound the server has not
+// taken by then is the bell instead. A server that answers takes a play in
+// a few milliseconds, a hung one never; the pupil hears a beep that comes
+// this late as belonging to the mark still.
+constexpr auto SoundStartWait = std::chrono::milliseconds(300);
 
 // The bell, always on the window's thread, where Qt wants it.
 void ringBellOnWindowThread()
@@ -131,7 +138,15 @@ struct EventSound::Worker {
     std::mutex mutex;
     std::condition_variable wake;   // a play was asked for, or the end
     std::condition_variable ended;  // the thread has finished
-    int pendingPlays = 0;
+    // Beeps are numbered as they are asked for. The sound's thread takes the
+    // newest one asked for, and says when the server has taken it; a beep
+    // not taken within SoundStartWait is the bell, and the thread no longer
+    // starts it.
+    std::uint64_t asked = 0;
+    std::uint64_t taken = 0;    // the newest beep the thread has taken
+    std::uint64_t started = 0;  // the newest beep the server has taken
+    std::uint64_t belled = 0;   // the newest beep rung as the bell instead
+    int failedInARow = 0;       // plays the driver refused since the last one it took
     bool stopping = false;
     bool finished = false;
 
@@ -143,6 +158,8 @@ struct EventSound::Worker {
     std::thread thread;
 
     void run();
+    // On the window's thread, SoundStartWait after the beep was asked for.
+    void ringBellUnlessStarted(std::uint64_t beep);
     static void playFinished(ca_context* context, std::uint32_t id, int error, void* worker);
 };
 
@@ -163,30 +180,49 @@ void EventSound::Worker::run()
     state = sound != nullptr ? State::Ready : State::Unavailable;
 
     while (sound != nullptr) {
+        std::uint64_t beep = 0;
         {
             std::unique_lock lock(mutex);
-            wake.wait(lock, [this] { return pendingPlays > 0 || stopping; });
+            wake.wait(lock, [this] { return asked > taken || stopping; });
             if (stopping)
                 break;
             // Beeps asked for while the last play was starting are one beep:
             // they would sound as one anyway.
-            pendingPlays = 0;
+            beep = taken = asked;
+            // Rung as the bell while a hung server held the last play: too
+            // late for the sound, which would be a second beep.
+            if (belled >= beep)
+                continue;
         }
-        if (canberra.contextPlayFull(context, PlayId, sound, &Worker::playFinished, this) == CA_SUCCESS) {
+        const bool accepted = canberra.contextPlayFull(context, PlayId, sound, &Worker::playFinished, this) == CA_SUCCESS;
+        std::unique_lock lock(mutex);
+        if (accepted) {
+            started = beep;
             ++played;
+            failedInARow = 0;
             continue;
         }
-        // The driver opened but cannot play: a sound device that is not
-        // there, a server that went away. The bell from now on, without
-        // asking the driver (and its error messages) at every beep again.
-        {
-            // Beeps asked for meanwhile are this one bell.
-            std::lock_guard lock(mutex);
-            state = State::Unavailable;
-            pendingPlays = 0;
+        // This beep is the bell, with those asked for meanwhile, unless
+        // their bell has rung already.
+        if (belled < asked) {
+            belled = asked;
+            ++bells;
+            ringBellOnWindowThread();
         }
-        ++bells;
-        ringBellOnWindowThread();
+        // A server that went away, or hung until the driver gave up on it,
+        // may answer a new connection: the next beep tries one. A play that
+        // fails on a fresh connection too is a sound device that is not
+        // there: the bell from now on, without asking the driver (and its
+        // error messages) at every beep again.
+        if (++failedInARow < 2) {
+            lock.unlock();
+            canberra.contextDestroy(context);
+            context = openContext(canberra, route);
+            if (context != nullptr)
+                continue;
+            lock.lock();
+        }
+        state = State::Unavailable;
         break;
     }
 
@@ -262,14 +298,36 @@ void EventSound::play()
         // play is either taken by it or rung here, never lost.
         std::lock_guard lock(worker_->mutex);
         if (worker_->state == State::Ready) {
-            ++worker_->pendingPlays;
+            const std::uint64_t beep = ++worker_->asked;
             worker_->wake.notify_one();
+            // A hung server holds the sound's thread in its last play, and
+            // would silence this mark and every one after it. Each mark
+            // tries the server anew, and is the bell when it does not start.
+            QTimer::singleShot(SoundStartWait, QCoreApplication::instance(),
+                               [worker = std::weak_ptr<Worker>(worker_), beep] {
+                                   if (const std::shared_ptr<Worker> shared = worker.lock())
+                                       shared->ringBellUnlessStarted(beep);
+                               });
             return;
         }
     }
     if (state() == State::Idle)
         connect();
     ringBell();
+}
+
+void EventSound::Worker::ringBellUnlessStarted(std::uint64_t beep)
+{
+    {
+        std::lock_guard lock(mutex);
+        // Started, or rung already by the thread's giving up, or followed by
+        // a later beep whose own wait decides for both.
+        if (started >= beep || belled >= beep || asked > beep)
+            return;
+        belled = beep;
+    }
+    ++bells;
+    QApplication::beep();
 }
 
 void EventSound::ringBell()

@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: The ポムル developers
 
+#include "before_window.h"
 #include "command_line.h"
 #include "program.h"
 
 #include <QApplication>
 
 #include <cstdio>
+#include <optional>
 
 int main(int argc, char* argv[])
 {
@@ -15,15 +17,15 @@ int main(int argc, char* argv[])
     if (line.action != pomuru::CommandLine::Action::OpenWindow)
         return pomuru::answerCommandLine(line);
 
-    // Without a display Qt would stop with a stack of platform errors; say in
-    // one sentence what to do instead.
-    if (!pomuru::displayAvailable()) {
-        std::fputs("pomuru: there is no display to open the window on; start it from a desktop session, "
-                   "or without one as `xvfb-run -s \"-screen 0 1280x800x24\" pomuru`.\n",
-                   stderr);
+    // Without a display, or without the plugin to reach it, Qt would stop
+    // with a stack of English errors; say in Japanese what to do instead.
+    if (const QString obstacle = pomuru::windowObstacle(); !obstacle.isEmpty()) {
+        std::fputs(obstacle.toLocal8Bit().constData(), stderr);
         return 2;
     }
+    std::optional<pomuru::PlatformStartMessages> starting(std::in_place);
     QApplication app(argc, argv);
+    starting.reset();
     const pomuru::Program program;
     return QApplication::exec();
 }

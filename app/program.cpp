@@ -11,7 +11,6 @@
 #include <QGuiApplication>
 #include <QScreen>
 
-#include <cstdlib>
 
 namespace pomuru {
 
@@ -36,14 +35,5 @@ Program::Program(const PlatformMaker& makePlatform)
 }
 
 Program::~Program() = default;
-
-bool displayAvailable()
-{
-    const auto set = [](const char* name) {
-        const char* value = std::getenv(name);
-        return value != nullptr && *value != '\0';
-    };
-    return set("QT_QPA_PLATFORM") || set("DISPLAY") || set("WAYLAND_DISPLAY");
-}
 
 } // namespace pomuru

@@ -42,7 +42,4 @@ private:
     std::unique_ptr<MainWindow> window_;
 };
 
-// Whether the environment names a display for Qt to open the window on.
-bool displayAvailable();
-
 } // namespace pomuru

@@ -3,6 +3,7 @@
 
 #include "widgets.h"
 
+#include <QInputMethodEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
@@ -99,6 +100,43 @@ AnswerBoxWidget::AnswerBoxWidget(QWidget* parent)
 {
     setTextMargins(0, 0, 0, 0);
     setAutoFillBackground(true);
+    setAttribute(Qt::WA_InputMethodEnabled, false);
+}
+
+QString AnswerBoxWidget::text() const
+{
+    QString shown = QLineEdit::text();
+    if (!preedit_.isEmpty())
+        shown.insert(cursorPosition(), preedit_);
+    return shown;
+}
+
+void AnswerBoxWidget::setText(const QString& text)
+{
+    // The box's text is set anew, so is what it shows: a pre-edit left over
+    // would come back with the next problem.
+    if (!preedit_.isEmpty()) {
+        QInputMethodEvent endComposing;
+        QLineEdit::inputMethodEvent(&endComposing);
+        preedit_.clear();
+    }
+    QLineEdit::setText(text);
+}
+
+QVariant AnswerBoxWidget::inputMethodQuery(Qt::InputMethodQuery query) const
+{
+    // A line edit answers that it takes an input method whatever its
+    // attribute says; the platform's input method asks this.
+    if (query == Qt::ImEnabled)
+        return false;
+    return QLineEdit::inputMethodQuery(query);
+}
+
+void AnswerBoxWidget::inputMethodEvent(QInputMethodEvent* event)
+{
+    QLineEdit::inputMethodEvent(event);
+    if (!isReadOnly())
+        preedit_ = event->preeditString();
 }
 
 void AnswerBoxWidget::setBackColor(QRgb color)

@@ -53,13 +53,22 @@ private:
 };
 
 // A row's answer box: free single-line text; reports clicks.
+//
+// It takes no input method. A Japanese input method left in hiragana mode
+// would hold the digits as uncommitted pre-edit until Enter, which the check
+// button, never taking the focus, does not give; and on a touch desktop the
+// input method brings up a screen keyboard over the rows below. The digits
+// arrive as typed instead, and the drill has a keypad of its own. An input
+// method that composes in the box all the same is judged by what it shows:
+// the text with its pre-edit.
 class AnswerBoxWidget : public QLineEdit, public AnswerBox {
     Q_OBJECT
 public:
     explicit AnswerBoxWidget(QWidget* parent);
 
-    QString text() const override { return QLineEdit::text(); }
-    void setText(const QString& text) override { QLineEdit::setText(text); }
+    // What the box shows, the pre-edit included.
+    QString text() const override;
+    void setText(const QString& text) override;
     void moveTo(int left, int top) override { move(left, top); }
     void setBackColor(QRgb color) override;
     // A box that appears on screen takes the keyboard focus, so that what the
@@ -72,6 +81,11 @@ Q_SIGNALS:
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
+    QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
+
+private:
+    QString preedit_;
 };
 
 // A picture box that shows a picture from the resources. The picture is

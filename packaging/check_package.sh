@@ -253,9 +253,15 @@ if [ -f "$deb" ]; then
   echo "      Depends: $depends"
   # Names only: one alternative group per comma, version constraints dropped.
   depends_names=$(tr ',|' '\n\n' <<<"$depends" | sed 's/(.*)//; s/:any//; s/^ *//; s/ *$//')
-  for package in libqt6widgets6 libqt6gui6 libqt6core6 libcanberra0 fonts-ipafont-gothic fonts-ipafont-mincho; do
+  for package in libqt6widgets6 libqt6gui6 libqt6core6 qt6-qpa-plugins libcanberra0 fonts-ipafont-gothic fonts-ipafont-mincho; do
     check "package depends on $package" grep -qx "$package" <<<"$depends_names"
   done
+  # Installed without recommended packages, the window must still open on
+  # X11: whichever package holds the X11 platform plugin here is a
+  # dependency, not only a recommendation of one.
+  xcb_plugin=$(dpkg -S '*/qt6/plugins/platforms/libqxcb.so' 2>/dev/null | sed -n '1s/:.*//p')
+  check "the X11 platform plugin's package (${xcb_plugin:-none found}) is a dependency" \
+    grep -qx "${xcb_plugin:-none}" <<<"$depends_names"
   recommends=$(dpkg-deb -f "$deb" Recommends)
   for package in libcanberra-pulse qt6-translations-l10n; do
     check "package recommends $package" grep -qx "$package" <<<"$(tr ',' '\n' <<<"$recommends" | sed 's/^ *//; s/ *$//')"
