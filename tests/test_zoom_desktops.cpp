@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: The ポムル developers
 
-// The zoomed window on a real X display with a window manager (openbox):
-// the window manager's maximise, F11 and --fullscreen on 1920 × 1080 give
-// the content the largest factor that fits, centred, and back at the usual
-// size the start-up factor; on 1366 × 768 with a panel of 32 pixels, three
-// whole rows stand inside the work area. Clicks come from xdotool, the
-// maximise from wmctrl, as they would from a teacher.
+// The zoomed window on real desktops. On an X display with a window manager
+// (openbox): the window manager's maximise, F11 and --fullscreen on
+// 1920 × 1080 give the content the largest factor that fits, centred, and
+// back at the usual size the start-up factor; on 1366 × 768 with a panel of
+// 32 pixels, three whole rows stand inside the work area. Clicks come from
+// xdotool, the maximise from wmctrl, as they would from a teacher. Under a
+// Wayland compositor (weston), which tells no panel, a window that may not
+// fit opens maximised and takes its factor from the compositor's size.
 
 #include "support/controls.h"
 
@@ -67,15 +69,16 @@ void checkClickAtTheScaledPlace(MainWindow& window, int option)
 
 } // namespace
 
-class TestZoomX11 : public QObject {
+class TestZoomDesktops : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void maximiseAndF11FillTheScreen();
     void fullScreenFromTheCommandLine();
     void threeWholeRowsInsideTheWorkAreaUnderAPanel();
+    void onWaylandTheCompositorsSizeGivesTheFactor();
 };
 
-void TestZoomX11::maximiseAndF11FillTheScreen()
+void TestZoomDesktops::maximiseAndF11FillTheScreen()
 {
     QCOMPARE(QGuiApplication::primaryScreen()->size(), QSize(1920, 1080));
     Program program;
@@ -112,7 +115,7 @@ void TestZoomX11::maximiseAndF11FillTheScreen()
     QCOMPARE(window.zoom().factor(), 1.0);
 }
 
-void TestZoomX11::fullScreenFromTheCommandLine()
+void TestZoomDesktops::fullScreenFromTheCommandLine()
 {
     const CommandLine line = readCommandLine({QStringLiteral("pomuru"), QStringLiteral("--fullscreen")});
     QCOMPARE(line.action, CommandLine::Action::OpenWindow);
@@ -130,7 +133,7 @@ void TestZoomX11::fullScreenFromTheCommandLine()
     QCOMPARE(window.zoom().factor(), 1.0);
 }
 
-void TestZoomX11::threeWholeRowsInsideTheWorkAreaUnderAPanel()
+void TestZoomDesktops::threeWholeRowsInsideTheWorkAreaUnderAPanel()
 {
     QScreen* screen = QGuiApplication::primaryScreen();
     QCOMPARE(screen->size(), QSize(1366, 768));
@@ -175,5 +178,27 @@ void TestZoomX11::threeWholeRowsInsideTheWorkAreaUnderAPanel()
     }
 }
 
-QTEST_MAIN(TestZoomX11)
-#include "test_zoom_x11.moc"
+void TestZoomDesktops::onWaylandTheCompositorsSizeGivesTheFactor()
+{
+    QVERIFY(QGuiApplication::platformName().startsWith(QLatin1String("wayland")));
+    QScreen* screen = QGuiApplication::primaryScreen();
+    QCOMPARE(screen->availableGeometry(), screen->geometry());  // no panel told
+    Program program;
+    MainWindow& window = program.window();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QTRY_VERIFY(window.isMaximized());
+    QTRY_VERIFY(window.size() != Zoom::scaled(window.logicalClientSize(), window.startFactor()));
+    QTRY_COMPARE(window.zoom().factor(), fitting(window));
+    qInfo("screen %d × %d: maximised to %d × %d (frame %d × %d), z = %.4f, start-up z = %.4f", screen->size().width(),
+          screen->size().height(), window.width(), window.height(), window.frameGeometry().width(),
+          window.frameGeometry().height(), window.zoom().factor(), window.startFactor());
+    QCOMPARE(rowsOnPage(window.drill().state.ScreenWidthPixels), 3);
+    QVERIFY(window.zoom().factor() < window.startFactor());
+    // A compositor tells no window's position; its size, frame and all, is
+    // the screen's at most (less the panel, once weston's shell shows one).
+    QVERIFY(window.frameGeometry().width() <= screen->size().width());
+    QVERIFY(window.frameGeometry().height() <= screen->size().height());
+}
+
+QTEST_MAIN(TestZoomDesktops)
+#include "test_zoom_desktops.moc"
