@@ -5,7 +5,10 @@
 
 #include "widgets.h"
 
+#include <QApplication>
 #include <QLabel>
+#include <QProxyStyle>
+#include <QRadioButton>
 #include <QWidget>
 
 #include <algorithm>
@@ -23,12 +26,34 @@ bool isControl(const QWidget* widget)
     return !name.isEmpty() && !name.startsWith(QLatin1String("qt_"));
 }
 
+// The application's style with the indicators of radio buttons, and the
+// room beside them, z times their size.
+class ZoomedStyle : public QProxyStyle {
+public:
+    double factor = 1.0;
+
+    int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override
+    {
+        const int metrics = QProxyStyle::pixelMetric(metric, option, widget);
+        switch (metric) {
+        case PM_ExclusiveIndicatorWidth:
+        case PM_ExclusiveIndicatorHeight:
+        case PM_RadioButtonLabelSpacing:
+            return Zoom::scaledPixels(metrics, factor);
+        default:
+            return metrics;
+        }
+    }
+};
+
 } // namespace
 
 Zoom::Zoom(QWidget* root)
     : root_(root)
 {
 }
+
+Zoom::~Zoom() = default;
 
 int Zoom::scaledPixels(int logical, double factor)
 {
@@ -81,6 +106,10 @@ void Zoom::apply(double factor, QPoint origin)
         takeAsTheyStand();
     factor_ = factor;
     origin_ = origin;
+    if (factor_ != 1.0 && style_ == nullptr)
+        style_ = std::make_unique<ZoomedStyle>();
+    if (style_ != nullptr)
+        static_cast<ZoomedStyle*>(style_.get())->factor = factor_;
     // Children without a font of their own follow the root's.
     if (rootFontPixels_ > 0) {
         QFont font = root_->font();
@@ -107,6 +136,12 @@ void Zoom::show(QWidget* control, const Logical& logical)
         QFont font = control->font();
         font.setPixelSize(scaledPixels(logical.fontPixels, factor_));
         control->setFont(font);
+    }
+    // At z = 1 the options have the application's style, as they always had.
+    if (auto* option = qobject_cast<QRadioButton*>(control)) {
+        QStyle* style = factor_ != 1.0 ? style_.get() : nullptr;
+        if (option->style() != (style != nullptr ? style : QApplication::style()))
+            option->setStyle(style);
     }
     // A picture fills its box at every size.
     if (auto* picture = qobject_cast<PictureBox*>(control))

@@ -9,6 +9,9 @@
 #include <QRect>
 #include <QSize>
 
+#include <memory>
+
+class QStyle;
 class QWidget;
 
 namespace pomuru {
@@ -26,6 +29,9 @@ namespace pomuru {
 class Zoom {
 public:
     explicit Zoom(QWidget* root);
+    ~Zoom();
+    Zoom(const Zoom&) = delete;
+    Zoom& operator=(const Zoom&) = delete;
 
     double factor() const { return factor_; }
     // Where the logical origin of the root's direct children lies: the
@@ -66,6 +72,9 @@ private:
     QPoint origin_;
     int rootFontPixels_ = 0;
     QHash<QWidget*, Logical> controls_;
+    // The style's own sizes that fonts and geometry do not scale: the level
+    // options' round indicators. Made at the first factor other than 1.
+    std::unique_ptr<QStyle> style_;
 };
 
 // The largest factor at which content of a logical size fits an area.

@@ -16,6 +16,7 @@
 #include <QFontInfo>
 #include <QMouseEvent>
 #include <QSignalSpy>
+#include <QStyle>
 #include <QTest>
 
 #include <random>
@@ -208,6 +209,11 @@ void TestZoom::textHasTheDetailOfItsZoomedSize()
     QCOMPARE(QFontInfo(fx.control<QLabel>("Label1", 0)->font()).pixelSize(), int(std::lround(32 * zoom)));
     QCOMPARE(QFontInfo(fx.control<QPushButton>("Command8", 0)->font()).pixelSize(), int(std::lround(29 * zoom)));
     QCOMPARE(QFontInfo(fx.control<AnswerBoxWidget>("Text1", 0)->font()).pixelSize(), int(std::lround(32 * zoom)));
+    // The level options' round indicators grow with their captions.
+    const QRadioButton* option = fx.control<QRadioButton>("Option2", 0);
+    const int indicator = QApplication::style()->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth, nullptr, option);
+    QCOMPARE(option->style()->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth, nullptr, option),
+             int(std::lround(indicator * zoom)));
 }
 
 void TestZoom::aLargerWindowCentresTheContentAtTheFactorThatFits_data()
