@@ -100,10 +100,7 @@ void CanvasWidget::resizeCanvas(QSize size)
 void CanvasWidget::setZoom(double zoom)
 {
     zoom_ = zoom;
-    // A hidden canvas takes its new ratio when shown: a change of z then
-    // resamples only the drawing on the screen.
-    if (isVisible())
-        canvas_.setRatio(drawingRatio());
+    canvas_.setRatio(drawingRatio());
 }
 
 void CanvasWidget::resizeEvent(QResizeEvent* event)
