@@ -21,7 +21,7 @@ CanvasWidget::CanvasWidget(QRgb background, const QFont& font, QWidget* parent)
 {
     setFont(font);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    canvas_.changed = [this](QRect area) { update(area); };
+    canvas_.changed = [this](QRect area) { update(shownArea(area)); };
     // A refresh is asked for where the drawing must show before anything
     // else happens: a painted cell, the blanked row, the mark before the
     // feedback pause. A scheduled paint does that, for the event loop runs
@@ -29,7 +29,7 @@ CanvasWidget::CanvasWidget(QRgb background, const QFont& font, QWidget* parent)
     // the mark before it waits. A synchronous repaint of the whole canvas
     // with its keypads and buttons would cost milliseconds per press.
     canvas_.refreshed = [this] { update(); };
-    canvas_.refreshedNow = [this](QRect area) { repaint(area); };
+    canvas_.refreshedNow = [this](QRect area) { repaint(shownArea(area)); };
 }
 
 bool CanvasWidget::event(QEvent* event)
@@ -95,6 +95,18 @@ void CanvasWidget::resizeCanvas(QSize size)
 {
     resize(size);
     canvas_.resize(size);
+}
+
+QRect CanvasWidget::shownArea(QRect logical) const
+{
+    if (zoom_ == 1.0 || logical.isEmpty())
+        return logical;
+    // Every widget pixel that shows part of the area.
+    const int left = int(std::floor(logical.x() * zoom_));
+    const int top = int(std::floor(logical.y() * zoom_));
+    const int right = int(std::ceil((logical.x() + logical.width()) * zoom_));
+    const int bottom = int(std::ceil((logical.y() + logical.height()) * zoom_));
+    return QRect(left, top, right - left, bottom - top);
 }
 
 void CanvasWidget::setZoom(double zoom)

@@ -58,6 +58,8 @@ protected:
 
 private:
     double drawingRatio() const { return zoom_ * devicePixelRatio(); }
+    // The widget's pixels that show a logical area of the canvas.
+    QRect shownArea(QRect logical) const;
 
     Canvas canvas_;
     double zoom_ = 1.0;

@@ -15,6 +15,7 @@
 
 #include <QFontInfo>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QSignalSpy>
 #include <QStyle>
 #include <QTest>
@@ -58,6 +59,20 @@ PupilHands eventHands(WindowFixture& fx)
         },
     };
 }
+
+// Where a widget is painted, all told.
+class PaintedArea : public QObject {
+public:
+    QRegion area;
+
+protected:
+    bool eventFilter(QObject* /*watched*/, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            area += static_cast<QPaintEvent*>(event)->region();
+        return false;
+    }
+};
 
 // What a drill leaves: every row's records and marks, and what its tape and
 // symbol boxes show.
@@ -166,7 +181,7 @@ void TestZoom::aPressCountsForTheLogicalPixelUnderIt()
     WindowFixture fx;
     fx.window->setStartFactor(zoom);
     fx.openLevel(7);
-    auto* canvas = fx.control<CanvasWidget>("Picture1", 0);
+    auto* canvas = fx.control<CanvasWidget>("Picture1", fx.state().CanvasIndex);
     QSignalSpy pressed(canvas, &CanvasWidget::pressed);
     // The cells and symbol boxes' corners, and pixels at the canvas's ends.
     const QList<QPoint> logical{cellMiddle(1, 0), insideCell(3, 9), insideSymbol(2, Less), symbolMiddle(3, Greater),
@@ -280,7 +295,7 @@ void TestZoom::aDrillGoesOnUnchangedAcrossAChangeOfZ()
         QCOMPARE(redCells(fx, 1), (QList<int>{0, 1}));
     }
     // Going on at 3840 × 2160: the next cell painted by a press where it shows.
-    auto* widget = fx.control<CanvasWidget>("Picture1", 0);
+    auto* widget = fx.control<CanvasWidget>("Picture1", 1);
     pressScaled(widget, middleOf(cellMiddle(1, 2), widget->zoom()));
     QCOMPARE(redCells(fx, 1), (QList<int>{0, 1, 2}));
 
@@ -295,7 +310,14 @@ void TestZoom::aDrillGoesOnUnchangedAcrossAChangeOfZ()
     QTRY_COMPARE(typed.window->size(), QSize(1920, 1080));
     typed.type(1, right.mid(1));
     QCOMPARE(typed.control<AnswerBoxWidget>("Text1", 0)->text(), right);
+    // The mark is on the screen, where it shows at the new z, before the
+    // check returns: the feedback pause waits with it painted.
+    auto* page = typed.control<CanvasWidget>("Picture1", 0);
+    QCoreApplication::processEvents();
+    PaintedArea painted;
+    page->installEventFilter(&painted);
     typed.check(1);
+    QVERIFY(painted.area.contains(Zoom::scaled(markSquare(1), page->zoom())));
     QCOMPARE(typed.state().LastCheck[1], RightInWords);
 }
 
