@@ -5,6 +5,7 @@
 #include <QCommandLineOption>
 #include <QCommandLineParser>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace pomuru {
@@ -24,6 +25,7 @@ QString helpText()
                "引数なしで起動すると、ウィンドウを開きます。\n"
                "\n"
                "オプション:\n"
+               "  --fullscreen   ウィンドウを画面いっぱいに開きます（F11 でもどせます）。\n"
                "  -h, --help     この説明を表示して終了します。\n"
                "  -v, --version  バージョンを表示して終了します。\n")
         .arg(ProgramName, QStringLiteral(POMURU_VERSION));
@@ -35,11 +37,11 @@ QString versionText()
 }
 
 // The argument to name in the error: the first one that is none of the
-// spellings of the two options, as the user typed it.
+// spellings of the options, as the user typed it.
 QString offendingArgument(const QStringList& arguments)
 {
     static const QStringList known{QStringLiteral("-h"), QStringLiteral("--help"), QStringLiteral("-v"),
-                                   QStringLiteral("--version")};
+                                   QStringLiteral("--version"), QStringLiteral("--fullscreen")};
     for (qsizetype i = 1; i < arguments.size(); ++i) {
         if (!known.contains(arguments[i]))
             return arguments[i];
@@ -59,8 +61,10 @@ CommandLine readCommandLine(const QStringList& arguments)
     QCommandLineParser parser;
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QString());
     const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")}, QString());
+    const QCommandLineOption fullScreen(QStringLiteral("fullscreen"), QString());
     parser.addOption(help);
     parser.addOption(version);
+    parser.addOption(fullScreen);
     const bool parsed = parser.parse(arguments);
 
     if (parsed && parser.positionalArguments().isEmpty()) {
@@ -68,6 +72,15 @@ CommandLine readCommandLine(const QStringList& arguments)
             return {CommandLine::Action::ShowHelp, helpText(), 0};
         if (parser.isSet(version))
             return {CommandLine::Action::ShowVersion, versionText(), 0};
+        // Nothing but --fullscreen, once or more: a lone "--" is no option.
+        const bool onlyFullScreen = std::all_of(arguments.begin() + 1, arguments.end(), [](const QString& argument) {
+            return argument == QLatin1String("--fullscreen");
+        });
+        if (onlyFullScreen) {
+            CommandLine open;
+            open.fullScreen = true;
+            return open;
+        }
     }
     // Everything else: an unknown option, a value after an option, a file
     // name, a lone "--". The window does not open; one line says why.

@@ -7,10 +7,11 @@
 
 namespace pomuru {
 
-// What the command line asks for. The program takes no arguments but the
-// two that every desktop program answers: --help and --version. Both are
-// answered before anything of the window is started, so they work without
-// a display.
+// What the command line asks for. The program takes the two options that
+// every desktop program answers, --help and --version, both answered before
+// anything of the window is started, so that they work without a display;
+// and --fullscreen, which opens the window filling the screen (the
+// classroom's large display).
 struct CommandLine {
     enum class Action { OpenWindow, ShowHelp, ShowVersion, Refuse };
     Action action = Action::OpenWindow;
@@ -20,6 +21,8 @@ struct CommandLine {
     // The exit status when the window does not open: 0, or 2 for an
     // argument the program does not take.
     int exitStatus = 0;
+    // The window opens full screen.
+    bool fullScreen = false;
 };
 
 // Reads the arguments, the program's name first as in argv.

@@ -26,6 +26,6 @@ int main(int argc, char* argv[])
     std::optional<pomuru::PlatformStartMessages> starting(std::in_place);
     QApplication app(argc, argv);
     starting.reset();
-    const pomuru::Program program;
+    const pomuru::Program program(pomuru::makeQtPlatform, line.fullScreen);
     return QApplication::exec();
 }

@@ -18,6 +18,8 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QPixmap>
+#include <QResizeEvent>
+#include <QShortcut>
 
 namespace pomuru {
 
@@ -124,7 +126,7 @@ MainWindow::MainWindow(Platform& platform)
     setPalette(ownPalette());
     setWindowTitle(Caption);
     setWindowIcon(QIcon(QStringLiteral(":/assets/icon16.png")));
-    setFixedSize(ClientSize);
+    setLogicalClientSize(ClientSize);
     setFont(mincho(26.25));
     setBackColor(this, colors::lightGreen);
 
@@ -136,6 +138,10 @@ MainWindow::MainWindow(Platform& platform)
     nameControls();
     connectHandlers();
     describeForScreenReaders();
+    for (AnswerBoxWidget* box : Text1)
+        box->placeThrough(&zoom_);
+    auto* fullScreen = new QShortcut(QKeySequence(Qt::Key_F11), this);
+    connect(fullScreen, &QShortcut::activated, this, &MainWindow::toggleFullScreen);
 
     // What the first frame, the grade button and the level menu, does not
     // show waits until that frame is on the screen.
@@ -365,7 +371,7 @@ void MainWindow::setGradeButtonColor(QRgb color)
 
 void MainWindow::showLevelMenu()
 {
-    Picture7[0]->move(LevelPanelPosition);
+    zoom_.move(Picture7[0], LevelPanelPosition);
     Picture7[0]->show();
 }
 
@@ -389,7 +395,7 @@ void MainWindow::showPage(int canvas)
         each->hide();
     Picture7[0]->hide();
     CanvasWidget* shown = Picture1[std::size_t(canvas)];
-    shown->move(CanvasPosition);
+    zoom_.move(shown, CanvasPosition);
     shown->show();
     // No answer box is on screen yet; the first press on a row gives its box
     // the focus.
@@ -449,7 +455,45 @@ void MainWindow::applySmallLayout()
     }
     // The client area shrinks to what the small layout uses, so that the
     // window fits a screen 800 pixels wide.
-    setFixedSize(798, 574);
+    setLogicalClientSize(QSize(798, 574));
+}
+
+void MainWindow::setLogicalClientSize(QSize size)
+{
+    logicalClient_ = size;
+    setStartFactor(startFactor_);
+}
+
+void MainWindow::setStartFactor(double factor)
+{
+    startFactor_ = factor;
+    // The window manager may make the window larger than this (maximised,
+    // full screen) and smaller, down to the smallest factor.
+    setMinimumSize(Zoom::scaled(logicalClient_, std::min(factor, SmallestFactor)));
+    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    resize(Zoom::scaled(logicalClient_, factor));
+    fitContent();
+}
+
+void MainWindow::fitContent()
+{
+    // At its start-up size the window has its start-up factor exactly, the
+    // factor 1 of a window that fits among them.
+    const bool atStartSize = size() == Zoom::scaled(logicalClient_, startFactor_);
+    const double factor = atStartSize ? startFactor_ : fittingFactor(logicalClient_, size());
+    const QSize content = Zoom::scaled(logicalClient_, factor);
+    zoom_.apply(factor, QPoint((width() - content.width()) / 2, (height() - content.height()) / 2));
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event)
+{
+    fitContent();
+    QWidget::resizeEvent(event);
+}
+
+void MainWindow::toggleFullScreen()
+{
+    setWindowState(windowState() ^ Qt::WindowFullScreen);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)

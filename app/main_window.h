@@ -4,6 +4,7 @@
 #pragma once
 
 #include "widgets.h"
+#include "zoom.h"
 
 #include "engine/drill.h"
 
@@ -67,8 +68,24 @@ public:
     void applyLargeLayout();
     void applySmallLayout();
 
+    // The whole window's zoom. The client area of the layout in logical
+    // pixels; the window opens at the start-up factor, and wherever it is
+    // larger (maximised, full screen, its edges dragged) the content takes
+    // the largest factor that fits, centred.
+    Zoom& zoom() { return zoom_; }
+    QSize logicalClientSize() const { return logicalClient_; }
+    double startFactor() const { return startFactor_; }
+    void setStartFactor(double factor);
+    // F11: full screen and back.
+    void toggleFullScreen();
+
+    // The smallest factor the window may be made: below it the large layout
+    // is unreadable, and start-up takes the small one instead.
+    static constexpr double SmallestFactor = 0.75;
+
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void buildLevelPanel();
@@ -81,6 +98,9 @@ private:
     // Names and descriptions for screen readers (accessibility.cpp).
     void describeForScreenReaders();
     void finishAfterFirstFrame();
+    void setLogicalClientSize(QSize size);
+    // z and the content's place for the window's present size.
+    void fitContent();
     template <std::size_t N>
     QButtonGroup* groupButtons(const std::array<ColourButton*, N>& buttons);
 
@@ -104,6 +124,9 @@ private:
     std::array<PictureBox*, 2> Picture3{};       // the puzzled boy
     std::array<PictureBox*, 2> Picture4{};       // the group of children
 
+    Zoom zoom_{this};
+    QSize logicalClient_ = ClientSize;
+    double startFactor_ = 1.0;
     Drill drill_;
 };
 

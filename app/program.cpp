@@ -19,7 +19,7 @@ std::unique_ptr<QtPlatform> makeQtPlatform(int screenWidthPixels, QRect availabl
     return std::make_unique<QtPlatform>(screenWidthPixels, availableArea);
 }
 
-Program::Program(const PlatformMaker& makePlatform)
+Program::Program(const PlatformMaker& makePlatform, bool fullScreen)
 {
     nameApplication();
     installQtJapanese();
@@ -29,9 +29,21 @@ Program::Program(const PlatformMaker& makePlatform)
                              screen != nullptr ? screen->availableGeometry() : QRect());
     window_ = std::make_unique<MainWindow>(*platform_);
     platform_->setWindow(window_.get());
+    MainWindow* window = window_.get();
+    platform_->setZoom([window] { return window->zoom().factor(); });
     platform_->sound().connectAfterFirstFrame(window_.get());
     Form_Load(*window_);
-    window_->show();
+    // A Wayland desktop gives the whole screen as the free area, panels and
+    // all; where the window may not fit under a panel, the compositor's own
+    // size for a maximised window tells the room, and the zoom follows it.
+    const bool areaIsWholeScreen = screen != nullptr && screen->availableGeometry() == screen->geometry()
+        && QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+    if (fullScreen)
+        window_->showFullScreen();
+    else if (areaIsWholeScreen && mayNotFitAPanel(window_->size(), screen->availableGeometry()))
+        window_->showMaximized();
+    else
+        window_->show();
 }
 
 Program::~Program() = default;

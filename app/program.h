@@ -24,10 +24,12 @@ std::unique_ptr<QtPlatform> makeQtPlatform(int screenWidthPixels, QRect availabl
 // application object exists: names the application, installs Qt's Japanese
 // texts, makes the platform for the primary screen, builds the window,
 // connects the sound once the first frame is on screen, runs Form_Load and
-// shows the window. The event loop is the caller's.
+// shows the window: full screen when asked to, maximised where the desktop
+// does not tell its panels and the window may not fit, as it is otherwise.
+// The event loop is the caller's.
 class Program {
 public:
-    explicit Program(const PlatformMaker& makePlatform = makeQtPlatform);
+    explicit Program(const PlatformMaker& makePlatform = makeQtPlatform, bool fullScreen = false);
     ~Program();
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;

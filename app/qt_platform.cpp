@@ -12,6 +12,8 @@
 #include <QTime>
 #include <QTimer>
 
+#include <cmath>
+
 namespace pomuru {
 
 namespace {
@@ -20,13 +22,22 @@ namespace {
 // titled with the application's name, with Japanese buttons.
 class Message : public QMessageBox {
 public:
-    Message(QWidget* window, const QString& text)
+    Message(QWidget* window, const QString& text, double zoom)
         : QMessageBox(window)
     {
         setWindowModality(Qt::ApplicationModal);
         setWindowTitle(ApplicationTitle);
         setText(text);
         setIcon(QMessageBox::NoIcon);
+        // Read from as far as the window is, on a classroom display.
+        if (zoom != 1.0) {
+            QFont larger = font();
+            if (larger.pixelSize() > 0)
+                larger.setPixelSize(int(std::lround(larger.pixelSize() * zoom)));
+            else
+                larger.setPointSizeF(larger.pointSizeF() * zoom);
+            setFont(larger);
+        }
     }
 };
 
@@ -55,14 +66,14 @@ QRect QtPlatform::availableScreenArea()
 
 void QtPlatform::showMessage(const QString& text)
 {
-    Message box(window_, text);
+    Message box(window_, text, zoom_ ? zoom_() : 1.0);
     box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
     box.exec();
 }
 
 bool QtPlatform::askYesNo(const QString& text)
 {
-    Message box(window_, text);
+    Message box(window_, text, zoom_ ? zoom_() : 1.0);
     QPushButton* yes = box.addButton(QStringLiteral("はい"), QMessageBox::YesRole);
     QPushButton* no = box.addButton(QStringLiteral("いいえ"), QMessageBox::NoRole);
     box.setDefaultButton(yes);

@@ -11,6 +11,8 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <functional>
+
 namespace pomuru {
 
 // The title that message boxes carry.
@@ -30,6 +32,8 @@ public:
 
     // The window that message boxes belong to.
     void setWindow(QWidget* window) { window_ = window; }
+    // The window's zoom, which message boxes' text follows.
+    void setZoom(std::function<double()> zoom) { zoom_ = std::move(zoom); }
 
     void showMessage(const QString& text) override;
     bool askYesNo(const QString& text) override;
@@ -53,6 +57,7 @@ private:
     QRect availableArea_;
     RandomSource random_;
     QPointer<QWidget> window_;
+    std::function<double()> zoom_;
     bool ending_ = false;
     EventSound sound_;
 };

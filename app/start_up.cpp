@@ -4,6 +4,9 @@
 #include "start_up.h"
 
 #include "main_window.h"
+#include "zoom.h"
+
+#include <algorithm>
 
 #include <cmath>
 
@@ -13,6 +16,17 @@ bool fitsWithFrame(QSize clientSize, QRect availableArea)
 {
     const QSize needed = clientSize.grownBy(TypicalFrame);
     return needed.width() <= availableArea.width() && needed.height() <= availableArea.height();
+}
+
+double startFactor(QSize clientSize, QRect availableArea)
+{
+    const QSize room = availableArea.size().shrunkBy(TypicalFrame);
+    return std::min(1.0, fittingFactor(clientSize, room));
+}
+
+bool mayNotFitAPanel(QSize clientSize, QRect screenArea)
+{
+    return !fitsWithFrame(clientSize.grownBy(QMargins(0, TypicalPanel, 0, 0)), screenArea);
 }
 
 int screenWidthPixels(double widthTwips, double twipsPerPixel)
@@ -32,15 +46,24 @@ void Form_Load(MainWindow& window)
     const int width = screenWidthPixels(platform.screenWidthTwips(), platform.twipsPerPixelX());
     drill.state.ScreenWidthPixels = std::int16_t(std::clamp(width, 0, 32767));
     // A wide screen whose free area is too low or too narrow for the large
-    // window (a laptop with a panel, a screen scaled by 1.5) counts as a
-    // narrow one: the small layout, and pages of two rows.
+    // window (a laptop with a panel, a screen scaled by 1.5) gets the large
+    // window zoomed down to fit. Only where that would take it below the
+    // smallest factor does the screen count as a narrow one: the small
+    // layout, and pages of two rows.
     const QRect area = platform.availableScreenArea();
-    if (drill.state.ScreenWidthPixels >= LargeLayoutWidth && !fitsWithFrame(MainWindow::ClientSize, area))
-        drill.state.ScreenWidthPixels = LargeLayoutWidth - 1;
+    double factor = 1.0;
+    if (drill.state.ScreenWidthPixels >= LargeLayoutWidth) {
+        factor = startFactor(MainWindow::ClientSize, area);
+        if (factor < MainWindow::SmallestFactor) {
+            drill.state.ScreenWidthPixels = LargeLayoutWidth - 1;
+            factor = 1.0;
+        }
+    }
     if (drill.state.ScreenWidthPixels >= LargeLayoutWidth)
         window.applyLargeLayout();
     else
         window.applySmallLayout();
+    window.setStartFactor(factor);
     // Where even the small window does not fit, its top rows at least stay
     // on the screen.
     if (!fitsWithFrame(window.size(), area))

@@ -12,10 +12,21 @@ namespace pomuru {
 class MainWindow;
 
 // Start-up, once before the window is first shown: measures the screen,
-// applies the large layout (1000 pixels and wider, where the window fits the
-// screen's free area) or the small one, seeds the random generator from the
-// clock and shows the level menu.
+// applies the large layout (1000 pixels and wider) or the small one, zooms
+// the large window down where it does not fit the screen's free area, seeds
+// the random generator from the clock and shows the level menu.
 void Form_Load(MainWindow& window);
+
+// The zoom of the window at start-up: 1 where the large window with its frame
+// fits the area, else the largest factor at which it does. Below
+// MainWindow::SmallestFactor the small layout is taken instead.
+double startFactor(QSize clientSize, QRect availableArea);
+
+// Where the free area is the whole screen (a Wayland desktop does not tell
+// its panels), whether the window with its frame and a panel may not fit:
+// then it opens maximised, and the compositor's size gives the zoom.
+bool mayNotFitAPanel(QSize clientSize, QRect screenArea);
+inline constexpr int TypicalPanel = 48;
 
 // Whether a window of this client size, with a window manager's frame around
 // it, fits the screen's available area.

@@ -3,10 +3,14 @@
 
 #include "widgets.h"
 
+#include "zoom.h"
+
 #include <QInputMethodEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
+
+#include <cmath>
 
 namespace pomuru {
 
@@ -17,7 +21,7 @@ CanvasWidget::CanvasWidget(QRgb background, const QFont& font, QWidget* parent)
 {
     setFont(font);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    canvas_.changed = [this](QRect area) { update(area); };
+    canvas_.changed = [this](QRect area) { update(shownArea(area)); };
     // A refresh is asked for where the drawing must show before anything
     // else happens: a painted cell, the blanked row, the mark before the
     // feedback pause. A scheduled paint does that, for the event loop runs
@@ -25,7 +29,7 @@ CanvasWidget::CanvasWidget(QRgb background, const QFont& font, QWidget* parent)
     // the mark before it waits. A synchronous repaint of the whole canvas
     // with its keypads and buttons would cost milliseconds per press.
     canvas_.refreshed = [this] { update(); };
-    canvas_.refreshedNow = [this](QRect area) { repaint(area); };
+    canvas_.refreshedNow = [this](QRect area) { repaint(shownArea(area)); };
 }
 
 bool CanvasWidget::event(QEvent* event)
@@ -38,7 +42,7 @@ bool CanvasWidget::event(QEvent* event)
 #endif
         // What is drawn so far is resampled; what is drawn from now on has
         // the new screen's detail.
-        canvas_.setRatio(devicePixelRatio());
+        canvas_.setRatio(drawingRatio());
         break;
     default:
         break;
@@ -50,11 +54,13 @@ void CanvasWidget::paintEvent(QPaintEvent* event)
 {
     // A ratio that changed without telling (a screen's scale set anew) is
     // taken up here at the latest.
-    canvas_.setRatio(devicePixelRatio());
+    canvas_.setRatio(drawingRatio());
     const QImage& image = canvas_.image();
     QPainter painter(this);
-    const double ratio = image.devicePixelRatio();
-    if (ratio == 1.0) {
+    // Image pixels per widget pixel: the screen's ratio, or more where a
+    // zoom below 1 leaves the canvas drawing at ratio 1.
+    const double ratio = image.devicePixelRatio() / zoom_;
+    if (std::abs(ratio - 1.0) < 1e-9) {
         painter.drawImage(event->rect(), image, event->rect());
         return;
     }
@@ -64,6 +70,8 @@ void CanvasWidget::paintEvent(QPaintEvent* event)
     // one to one when the screen's ratio is the canvas's.
     const QRect area = event->rect().adjusted(-1, -1, 1, 1) & rect();
     const QRectF source(area.x() * ratio, area.y() * ratio, area.width() * ratio, area.height() * ratio);
+    if (ratio > devicePixelRatio())
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);  // shrunk, text stays legible
     painter.drawImage(QRectF(area), image, source);
 }
 
@@ -72,7 +80,7 @@ void CanvasWidget::mousePressEvent(QMouseEvent* event)
     // Above ratio 1 a press falls between logical pixels; it counts for the
     // pixel the pupil sees under the pointer, so every hit test and fill
     // seed is the same as on a screen at ratio 1.
-    const QPoint at = canvas_.pixelAt(event->position());
+    const QPoint at = canvas_.pixelAt(event->position() / zoom_);
     Q_EMIT pressed(int(event->button()), int(event->modifiers()), float(at.x()), float(at.y()));
 }
 
@@ -89,9 +97,30 @@ void CanvasWidget::resizeCanvas(QSize size)
     canvas_.resize(size);
 }
 
+QRect CanvasWidget::shownArea(QRect logical) const
+{
+    if (zoom_ == 1.0 || logical.isEmpty())
+        return logical;
+    // Every widget pixel that shows part of the area.
+    const int left = int(std::floor(logical.x() * zoom_));
+    const int top = int(std::floor(logical.y() * zoom_));
+    const int right = int(std::ceil((logical.x() + logical.width()) * zoom_));
+    const int bottom = int(std::ceil((logical.y() + logical.height()) * zoom_));
+    return QRect(left, top, right - left, bottom - top);
+}
+
+void CanvasWidget::setZoom(double zoom)
+{
+    zoom_ = zoom;
+    canvas_.setRatio(drawingRatio());
+}
+
 void CanvasWidget::resizeEvent(QResizeEvent* event)
 {
-    canvas_.resize(size());
+    // Zoomed, the widget's size is the canvas's scaled, and the canvas keeps
+    // its own.
+    if (zoom_ == 1.0)
+        canvas_.resize(size());
     QWidget::resizeEvent(event);
 }
 
@@ -101,6 +130,14 @@ AnswerBoxWidget::AnswerBoxWidget(QWidget* parent)
     setTextMargins(0, 0, 0, 0);
     setAutoFillBackground(true);
     setAttribute(Qt::WA_InputMethodEnabled, false);
+}
+
+void AnswerBoxWidget::moveTo(int left, int top)
+{
+    if (zoom_ != nullptr)
+        zoom_->move(this, QPoint(left, top));
+    else
+        move(left, top);
 }
 
 QString AnswerBoxWidget::text() const

@@ -18,10 +18,13 @@
 
 namespace pomuru {
 
+class Zoom;
+
 // A picture box: shows its Canvas and reports mouse presses in canvas pixels.
 // The canvas draws at the widget's device pixel ratio: the one of the screen
 // it will open on from the start, and that of a new screen when the window
-// moves to one.
+// moves to one. In a window zoomed by z the widget is z times the canvas's
+// size, and the canvas draws at z times the screen's ratio.
 class CanvasWidget : public QWidget {
     Q_OBJECT
 public:
@@ -34,6 +37,11 @@ public:
     // of its new size only when it is shown, and the drill draws on hidden
     // canvases.
     void resizeCanvas(QSize size);
+
+    // The window's zoom: the widget's pixels per canvas pixel. The widget's
+    // size is the zoom's to set.
+    double zoom() const { return zoom_; }
+    void setZoom(double zoom);
 
 Q_SIGNALS:
     // (x, y) is the canvas pixel under the pointer, whole numbers at every
@@ -49,7 +57,12 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    double drawingRatio() const { return zoom_ * devicePixelRatio(); }
+    // The widget's pixels that show a logical area of the canvas.
+    QRect shownArea(QRect logical) const;
+
     Canvas canvas_;
+    double zoom_ = 1.0;
 };
 
 // A row's answer box: free single-line text; reports clicks.
@@ -69,7 +82,9 @@ public:
     // What the box shows, the pre-edit included.
     QString text() const override;
     void setText(const QString& text) override;
-    void moveTo(int left, int top) override { move(left, top); }
+    // The drill moves the box in logical pixels, through the window's zoom.
+    void moveTo(int left, int top) override;
+    void placeThrough(Zoom* zoom) { zoom_ = zoom; }
     void setBackColor(QRgb color) override;
     // A box that appears on screen takes the keyboard focus, so that what the
     // pupil types next goes into the row just started.
@@ -86,6 +101,7 @@ protected:
 
 private:
     QString preedit_;
+    Zoom* zoom_ = nullptr;
 };
 
 // A picture box that shows a picture from the resources. The picture is

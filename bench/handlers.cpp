@@ -181,6 +181,52 @@ void KeypadPress(benchmark::State& state)
         });
 }
 
+// Counts the window's paints: a resize has shown once the window is painted
+// at its new size, its children with it in the same pass.
+class PaintCount : public QObject {
+public:
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject* /*watched*/, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++paints;
+        return false;
+    }
+};
+
+// A change of z with a page in use: the window resized from its start-up
+// size to the screen's, as maximising or full screen does, and back, timed
+// from the resize to the end of the next paint at the new size.
+void ZoomChange(benchmark::State& state)
+{
+    openWithRows(int(state.range(0)));
+    const QSize startSize = window->size();
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QSize screenSize = screen != nullptr ? screen->size() : QSize(1920, 1080);
+    PaintCount painted;
+    window->installEventFilter(&painted);
+    bool larger = false;
+    QSize target;
+    timeCalls(
+        state,
+        [&] {
+            larger = !larger;
+            target = larger ? screenSize : startSize;
+        },
+        [&] {
+            const int before = painted.paints;
+            window->resize(target);
+            const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+            while ((painted.paints == before || window->size() != target) && std::chrono::steady_clock::now() < giveUp)
+                QCoreApplication::processEvents();
+        });
+    window->removeEventFilter(&painted);
+    window->resize(startSize);
+    QCoreApplication::processEvents();
+}
+
 } // namespace
 
 BENCHMARK(DrawProblemAtLevel)->DenseRange(1, LevelCount)->Iterations(DrawsPerLevel)->UseManualTime()->Unit(benchmark::kMicrosecond);
@@ -188,6 +234,8 @@ BENCHMARK(TapePress)->Iterations(Presses)->UseManualTime()->Unit(benchmark::kMic
 BENCHMARK(SymbolPress)->Iterations(Presses)->UseManualTime()->Unit(benchmark::kMicrosecond);
 BENCHMARK(KeypadPress)->Iterations(Presses)->UseManualTime()->Unit(benchmark::kMicrosecond);
 BENCHMARK(CheckAtLevel)->DenseRange(1, LevelCount)->Iterations(ChecksPerLevel)->UseManualTime()->Unit(benchmark::kMicrosecond);
+// Level 3 on canvas 1, a painted tape; level 8 on canvas 0, with its answer boxes and keypads.
+BENCHMARK(ZoomChange)->Arg(3)->Arg(8)->Iterations(200)->UseManualTime()->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char* argv[])
 {

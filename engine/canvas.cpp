@@ -164,11 +164,24 @@ void Canvas::setRatio(double ratio)
     const std::vector<int> columns = resampling(size_.width(), ratio_, ratio);
     const std::vector<int> rows = resampling(size_.height(), ratio_, ratio);
     QImage resampled = blankImage(size_, ratio, background_);
-    for (int y = 0; y < resampled.height(); ++y) {
+    // A window's change of zoom resamples the whole drawing within its
+    // frame: rows taken from the same old row are copied whole.
+    const int width = resampled.width();
+    const int height = resampled.height();
+    const int* column = columns.data();
+    const QRgb* previousFrom = nullptr;
+    const QRgb* previousTo = nullptr;
+    for (int y = 0; y < height; ++y) {
         const auto* from = reinterpret_cast<const QRgb*>(image_.constScanLine(rows[std::size_t(y)]));
         auto* to = reinterpret_cast<QRgb*>(resampled.scanLine(y));
-        for (int x = 0; x < resampled.width(); ++x)
-            to[x] = from[columns[std::size_t(x)]];
+        if (from == previousFrom) {
+            std::copy(previousTo, previousTo + width, to);
+        } else {
+            for (int x = 0; x < width; ++x)
+                to[x] = from[column[x]];
+        }
+        previousFrom = from;
+        previousTo = to;
     }
     image_ = std::move(resampled);
     ratio_ = ratio;

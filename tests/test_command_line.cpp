@@ -56,6 +56,7 @@ private Q_SLOTS:
     void answersWithoutADisplay();
     void refusesEveryOtherArgument_data();
     void refusesEveryOtherArgument();
+    void withoutArgumentsItLooksForADisplay_data();
     void withoutArgumentsItLooksForADisplay();
     void aWindowThatCannotOpenIsToldInJapanese_data();
     void aWindowThatCannotOpenIsToldInJapanese();
@@ -89,6 +90,7 @@ void TestCommandLine::answersWithoutADisplay()
     if (firstLine.startsWith(QStringLiteral("使い方"))) {
         QVERIFY(run.out.contains(QStringLiteral("--help")));
         QVERIFY(run.out.contains(QStringLiteral("--version")));
+        QVERIFY(run.out.contains(QStringLiteral("--fullscreen")));
     }
 }
 
@@ -96,7 +98,9 @@ void TestCommandLine::refusesEveryOtherArgument_data()
 {
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<QString>("named");  // the argument the error names
-    QTest::newRow("unknown long option") << QStringList{QStringLiteral("--fullscreen")} << QStringLiteral("--fullscreen");
+    QTest::newRow("unknown long option") << QStringList{QStringLiteral("--maximised")} << QStringLiteral("--maximised");
+    QTest::newRow("a value after --fullscreen") << QStringList{QStringLiteral("--fullscreen=yes")}
+                                                << QStringLiteral("--fullscreen=yes");
     QTest::newRow("unknown short option") << QStringList{QStringLiteral("-x")} << QStringLiteral("-x");
     QTest::newRow("a file name") << QStringList{QStringLiteral("drill.txt")} << QStringLiteral("drill.txt");
     QTest::newRow("a value after --help") << QStringList{QStringLiteral("--help=all")} << QStringLiteral("--help=all");
@@ -120,11 +124,19 @@ void TestCommandLine::refusesEveryOtherArgument()
     QVERIFY(run.err.contains(QStringLiteral("pomuru --help")));
 }
 
+void TestCommandLine::withoutArgumentsItLooksForADisplay_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::newRow("no arguments") << QStringList{};
+    QTest::newRow("--fullscreen") << QStringList{QStringLiteral("--fullscreen")};
+}
+
 void TestCommandLine::withoutArgumentsItLooksForADisplay()
 {
     // Not taken for a command-line error: it goes on to open the window,
     // and without a display says so, in Japanese and then in English.
-    const Run run = runPomuru({});
+    QFETCH(QStringList, arguments);
+    const Run run = runPomuru(arguments);
     QCOMPARE(run.exitStatus, 2);
     QVERIFY2(run.err.startsWith(QStringLiteral("pomuru: ウィンドウを開く画面（ディスプレイ）がありません。")), qPrintable(run.err));
     QVERIFY2(run.err.contains(QStringLiteral("\npomuru: there is no display")), qPrintable(run.err));

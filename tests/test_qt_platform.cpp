@@ -70,11 +70,16 @@ void TestQtPlatform::messagesAreModalTitledAndInJapanese_data()
     QTest::addColumn<QString>("press");
     QTest::addColumn<QStringList>("buttons");
     QTest::addColumn<bool>("yes");
-    QTest::newRow("message") << false << QStringLiteral("OK") << QStringList{QStringLiteral("OK")} << false;
+    QTest::addColumn<double>("zoom");  // the window's, which the text follows
+    QTest::newRow("message") << false << QStringLiteral("OK") << QStringList{QStringLiteral("OK")} << false << 1.0;
     QTest::newRow("question answered yes")
-        << true << QStringLiteral("はい") << QStringList{QStringLiteral("はい"), QStringLiteral("いいえ")} << true;
+        << true << QStringLiteral("はい") << QStringList{QStringLiteral("はい"), QStringLiteral("いいえ")} << true << 1.0;
     QTest::newRow("question answered no")
-        << true << QStringLiteral("いいえ") << QStringList{QStringLiteral("はい"), QStringLiteral("いいえ")} << false;
+        << true << QStringLiteral("いいえ") << QStringList{QStringLiteral("はい"), QStringLiteral("いいえ")} << false << 1.0;
+    QTest::newRow("message in a window zoomed by 2")
+        << false << QStringLiteral("OK") << QStringList{QStringLiteral("OK")} << false << 2.0;
+    QTest::newRow("question in a window zoomed by 0.8")
+        << true << QStringLiteral("はい") << QStringList{QStringLiteral("はい"), QStringLiteral("いいえ")} << true << 0.8;
 }
 
 void TestQtPlatform::messagesAreModalTitledAndInJapanese()
@@ -83,9 +88,11 @@ void TestQtPlatform::messagesAreModalTitledAndInJapanese()
     QFETCH(QString, press);
     QFETCH(QStringList, buttons);
     QFETCH(bool, yes);
+    QFETCH(double, zoom);
     QtPlatform platform(1024);
     MainWindow window(platform);
     platform.setWindow(&window);
+    platform.setZoom([zoom] { return zoom; });
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
 
@@ -93,9 +100,11 @@ void TestQtPlatform::messagesAreModalTitledAndInJapanese()
     QString text;
     QStringList shownButtons;
     Qt::WindowModality modality = Qt::NonModal;
+    double textScale = 0;
     QTimer::singleShot(0, &window, [&] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         QVERIFY(box != nullptr);
+        textScale = box->font().pointSizeF() / QMessageBox().font().pointSizeF();
         title = box->windowTitle();
         text = box->text();
         modality = box->windowModality();
@@ -114,6 +123,7 @@ void TestQtPlatform::messagesAreModalTitledAndInJapanese()
     QCOMPARE(title, QStringLiteral("ポムル"));
     QCOMPARE(text, asked);
     QCOMPARE(modality, Qt::ApplicationModal);
+    QVERIFY2(qFuzzyCompare(textScale, zoom), QByteArray::number(textScale));
     shownButtons.sort();
     buttons.sort();
     QCOMPARE(shownButtons, buttons);

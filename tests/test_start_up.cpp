@@ -314,22 +314,30 @@ void TestStartUp::pageOpenedAgainAfterADrillIsTheFreshPage()
 void TestStartUp::layoutFitsTheScreensFreeArea_data()
 {
     // The screen's width and the area that panels leave free, both in the
-    // logical pixels that a scale factor leaves.
+    // logical pixels that a scale factor leaves; the large layout's window
+    // zoomed down to fit with its frame of 31 pixels high and 2 wide, as far
+    // as a factor of 0.75.
     QTest::addColumn<int>("screenWidth");
     QTest::addColumn<QRect>("available");
     QTest::addColumn<bool>("large");
+    QTest::addColumn<double>("zoom");
+    QTest::addColumn<QSize>("windowSize");
     QTest::addColumn<bool>("atTopLeft");
-    QTest::newRow("1366 × 768 with a 40-pixel panel") << 1366 << QRect(0, 0, 1366, 728) << false << false;
-    QTest::newRow("1280 × 720") << 1280 << QRect(0, 0, 1280, 720) << false << false;
-    QTest::newRow("1024 × 600, too low even for the small window") << 1024 << QRect(0, 0, 1024, 600) << false << true;
-    QTest::newRow("1920 × 1080 at 150 %, panel at the top") << 1280 << QRect(0, 27, 1280, 693) << false << false;
-    QTest::newRow("1000 wide: the large window is wider") << 1000 << QRect(0, 0, 1000, 1000) << false << false;
-    QTest::newRow("800 × 600, panel at the left") << 800 << QRect(48, 0, 752, 600) << false << true;
-    QTest::newRow("1024 × 768 without a panel") << 1024 << QRect(0, 0, 1024, 768) << false << false;
-    QTest::newRow("1280 × 1024") << 1280 << QRect(0, 0, 1280, 1024) << true << false;
-    QTest::newRow("1920 × 1080 with a panel") << 1920 << QRect(0, 0, 1920, 1040) << true << false;
-    QTest::newRow("3840 × 2160 at 200 %") << 1920 << QRect(0, 0, 1920, 1080) << true << false;
-    QTest::newRow("999 wide, however tall") << 999 << QRect(0, 0, 999, 2000) << false << false;
+    QTest::newRow("1366 × 768 with a 40-pixel panel") << 1366 << QRect(0, 0, 1366, 728) << true << 697.0 / 743 << QSize(955, 697) << false;
+    QTest::newRow("1366 × 768 with a 32-pixel panel") << 1366 << QRect(0, 32, 1366, 736) << true << 705.0 / 743 << QSize(966, 705) << false;
+    QTest::newRow("1280 × 800 with a 27-pixel panel") << 1280 << QRect(0, 0, 1280, 773) << true << 742.0 / 743 << QSize(1017, 742) << false;
+    QTest::newRow("1280 × 720") << 1280 << QRect(0, 0, 1280, 720) << true << 689.0 / 743 << QSize(944, 689) << false;
+    QTest::newRow("1024 × 600") << 1024 << QRect(0, 0, 1024, 600) << true << 569.0 / 743 << QSize(780, 569) << false;
+    QTest::newRow("1024 × 589, just above 0.75") << 1024 << QRect(0, 0, 1024, 589) << true << 558.0 / 743 << QSize(765, 558) << false;
+    QTest::newRow("1024 × 588, below 0.75: the small window, too low") << 1024 << QRect(0, 0, 1024, 588) << false << 1.0 << QSize(798, 574) << true;
+    QTest::newRow("1920 × 1080 at 150 %, panel at the top") << 1280 << QRect(0, 27, 1280, 693) << true << 662.0 / 743 << QSize(907, 662) << false;
+    QTest::newRow("1000 wide: the large window is wider") << 1000 << QRect(0, 0, 1000, 1000) << true << 998.0 / 1018 << QSize(998, 728) << false;
+    QTest::newRow("800 × 600, panel at the left") << 800 << QRect(48, 0, 752, 600) << false << 1.0 << QSize(798, 574) << true;
+    QTest::newRow("1024 × 768 without a panel") << 1024 << QRect(0, 0, 1024, 768) << true << 737.0 / 743 << QSize(1010, 737) << false;
+    QTest::newRow("1280 × 1024") << 1280 << QRect(0, 0, 1280, 1024) << true << 1.0 << QSize(1018, 743) << false;
+    QTest::newRow("1920 × 1080 with a panel") << 1920 << QRect(0, 0, 1920, 1040) << true << 1.0 << QSize(1018, 743) << false;
+    QTest::newRow("3840 × 2160 at 200 %") << 1920 << QRect(0, 0, 1920, 1080) << true << 1.0 << QSize(1018, 743) << false;
+    QTest::newRow("999 wide, however tall") << 999 << QRect(0, 0, 999, 2000) << false << 1.0 << QSize(798, 574) << false;
 }
 
 void TestStartUp::layoutFitsTheScreensFreeArea()
@@ -337,6 +345,8 @@ void TestStartUp::layoutFitsTheScreensFreeArea()
     QFETCH(int, screenWidth);
     QFETCH(QRect, available);
     QFETCH(bool, large);
+    QFETCH(double, zoom);
+    QFETCH(QSize, windowSize);
     QFETCH(bool, atTopLeft);
     FakePlatform platform;
     platform.screenWidth = screenWidth;
@@ -348,11 +358,16 @@ void TestStartUp::layoutFitsTheScreensFreeArea()
     const DrillState& state = window.drill().state;
     QCOMPARE(state.ScreenWidthPixels >= LargeLayoutWidth, large);
     QCOMPARE(rowsOnPage(state.ScreenWidthPixels), large ? 3 : 2);
-    QCOMPARE(window.size(), large ? QSize(1018, 743) : QSize(798, 574));
+    QCOMPARE(window.logicalClientSize(), large ? QSize(1018, 743) : QSize(798, 574));
+    QVERIFY2(qFuzzyCompare(window.zoom().factor(), zoom), QByteArray::number(window.zoom().factor()));
+    QCOMPARE(window.size(), windowSize);
     QCOMPARE(control<PictureBox>(window, "Picture3", 0)->isHidden(), !large);
     if (large)
         QCOMPARE(state.ScreenWidthPixels, std::int16_t(screenWidth));
     QCOMPARE(window.pos(), atTopLeft ? available.topLeft() : placedBefore);
+    // The frames of every row, down to the last one's, stand inside the window.
+    const int rows = rowsOnPage(state.ScreenWidthPixels);
+    QVERIFY(window.rect().contains(Zoom::scaled(QRect(8, 8, 770, rowTop(rows) + 280), window.zoom().factor())));
 }
 
 void TestStartUp::hiddenCanvasesDrawAtTheirLayoutSize_data()

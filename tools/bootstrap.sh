@@ -43,10 +43,12 @@ install_missing() {
 }
 
 # The tests also click and type through a virtual X display with a window
-# manager, and listen to the beep on a sound server of their own (PulseAudio
-# with a null sink, recorded with parec).
+# manager, maximise the window through it (wmctrl) and give it a panel
+# (xprop), run the window under a headless Wayland compositor (weston, with
+# Qt's Wayland plugin), and listen to the beep on a sound server of their
+# own (PulseAudio with a null sink, recorded with parec).
 if [ "$mode" = test ]; then
-  packages+=(xvfb xauth xdotool openbox pulseaudio pulseaudio-utils)
+  packages+=(xvfb xauth xdotool openbox wmctrl x11-utils weston qt6-wayland pulseaudio pulseaudio-utils)
 fi
 
 install_missing "${packages[@]}"
