@@ -49,9 +49,10 @@ void paintWater(Canvas& canvas, const Problem& problem, int T)
 // the picture as counted, not the litres it makes.
 QString describeWater(const Problem& problem)
 {
-    return QStringLiteral("水が いっぱいの 1ﾘｯﾄﾙの いれものが %1こ あります。つぎの いれものは、10に 分けた 目もりの %2まで 水が 入っています。")
-        .arg(problem.second)
-        .arg(problem.first);
+    const QString full = problem.second == 0
+        ? QStringLiteral("水が いっぱいの 1ﾘｯﾄﾙの いれものは ありません。")
+        : QStringLiteral("水が いっぱいの 1ﾘｯﾄﾙの いれものが %1こ あります。").arg(problem.second);
+    return full + QStringLiteral("1ﾘｯﾄﾙの いれものに、10に 分けた 目もりの %1まで 水が 入っています。").arg(problem.first);
 }
 } // namespace
 

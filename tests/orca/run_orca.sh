@@ -92,25 +92,40 @@ shift $((OPTIND - 1))
 
 if [[ -z ${ORCA_INSIDE_SESSION:-} ]]; then
     export ORCA_INSIDE_SESSION=1
-    exec dbus-run-session -- "$0" -l "$LOG" -t "$TIMEOUT" -- "$@"
+    # The session bus and the services it starts (dconf, the accessibility
+    # registry) take the standard output and error of dbus-run-session and
+    # may outlive it; whoever reads our output (ctest) would wait for them.
+    # So they get none of ours: the command gets it back through fds 3 and 4.
+    exec 3>&1 4>&2
+    exec dbus-run-session -- "$0" -l "$LOG" -t "$TIMEOUT" -- "$@" </dev/null >/dev/null 2>&1
 fi
 
 # ---- inside the private D-Bus session -----------------------------------------
+exec 1>&3 2>&4 3>&- 4>&-
 WORK=$(mktemp -d)
 pids=()
 orca_pid=
+# stop PID: asks a child of ours to end, and ends it after 5 s if it has not.
+stop() {
+    local pid=$1 i state
+    kill "$pid" 2>/dev/null || return 0
+    for ((i = 0; i < 50; i++)); do
+        state=$(ps -o stat= -p "$pid" 2>/dev/null)
+        [[ -z $state || $state == Z* ]] && break
+        sleep 0.1 # polling interval only; the condition is the process's end
+    done
+    [[ -z $state || $state == Z* ]] || kill -KILL "$pid" 2>/dev/null
+    wait "$pid" 2>/dev/null
+}
 cleanup() {
     # Stop Orca first, while the buses it talks to are still alive;
-    # otherwise its shutdown hangs and it SIGKILLs itself.
-    if [[ -n $orca_pid ]]; then
-        kill "$orca_pid" 2>/dev/null
-        wait "$orca_pid" 2>/dev/null
-    fi
+    # otherwise its shutdown hangs. It may hang all the same (it did under
+    # load), and then it is ended.
+    [[ -n $orca_pid ]] && stop "$orca_pid"
     local i
     for ((i = ${#pids[@]} - 1; i >= 0; i--)); do
-        kill "${pids[i]}" 2>/dev/null
+        stop "${pids[i]}"
     done
-    wait 2>/dev/null
     rm -rf "$WORK"
 }
 trap cleanup EXIT
