@@ -18,7 +18,7 @@ void pressAt(Drill& drill, QPoint at)
 
 } // namespace
 
-RowKeyResult RowKeyDown(Drill& drill, int row, int& cursor, const RowKeyPress& key)
+RowKeyResult rowKeyDown(Drill& drill, int row, int& cursor, const RowKeyPress& key)
 {
     DrillState& state = drill.state;
     if (!state.rowStarted(row)) {

@@ -18,6 +18,6 @@ enum class RowKeyResult { NotMine, Started, CursorMoved, Pressed, Checked };
 // A key in a row of the page (1 to 3) whose cell cursor is `cursor`. A row
 // not yet started is started by Return, Enter or Space, as by a press on its
 // frame; a started row hands the key to its way of answering.
-RowKeyResult RowKeyDown(Drill& drill, int row, int& cursor, const RowKeyPress& key);
+RowKeyResult rowKeyDown(Drill& drill, int row, int& cursor, const RowKeyPress& key);
 
 } // namespace pomuru

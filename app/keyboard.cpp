@@ -171,7 +171,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 bool MainWindow::rowKey(int row, int key, const QString& text)
 {
     const RowSeen before = seeRow(row);
-    const RowKeyResult result = RowKeyDown(drill_, row, cursors_[std::size_t(row)], {key, text});
+    const RowKeyResult result = rowKeyDown(drill_, row, cursors_[std::size_t(row)], {key, text});
     if (result == RowKeyResult::NotMine)
         return false;
     afterRowKey(row, result, before);

@@ -102,6 +102,13 @@ RowFocus::RowFocus(int row, QWidget* canvas)
     setGeometry(pressArea(row, false));
 }
 
+QVariant RowFocus::inputMethodQuery(Qt::InputMethodQuery query) const
+{
+    if (query == Qt::ImEnabled)
+        return testAttribute(Qt::WA_InputMethodEnabled);
+    return QWidget::inputMethodQuery(query);
+}
+
 void RowFocus::inputMethodEvent(QInputMethodEvent* event)
 {
     if (!event->commitString().isEmpty())

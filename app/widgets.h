@@ -77,6 +77,9 @@ Q_SIGNALS:
 
 protected:
     void inputMethodEvent(QInputMethodEvent* event) override;
+    // An input method only where the window asks for one (the symbols): one
+    // left on elsewhere would take Space, the tape's paint key, for itself.
+    QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
 
 private:
     int row_;
