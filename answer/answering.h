@@ -28,6 +28,21 @@ struct AnswerMoves {
     std::optional<QString> typed;
 };
 
+// A key pressed while the keyboard focus is on a started row: Qt's key code
+// and the text the key types ("<", or "＜" committed by an input method).
+struct RowKeyPress {
+    int key;
+    QString text;
+};
+
+// What a key does in a started row. A press is made at a canvas pixel, so
+// that a key does exactly what a press there does.
+struct KeyAction {
+    enum Kind { NotMine, CursorMoved, PressAt, Check };
+    Kind kind = NotMine;
+    QPoint at{};
+};
+
 // What the check knows of the row it marks.
 struct RowToCheck {
     int row;
@@ -56,6 +71,15 @@ struct Answering {
     // The moves that leave a right answer in the row, or a wrong one, on the
     // canvas as it is now; `random` chooses among the possible ones.
     AnswerMoves (*moves)(const Canvas& canvas, const RowToCheck& row, bool right, RandomWholes& random);
+    // A key in a started row whose top is `top`. `cursor` is the row's cell
+    // cursor (0 at the left), which the key may move; a way without cells
+    // leaves it alone.
+    KeyAction (*key)(const RowKeyPress& key, int top, int& cursor);
+    // The answer as the row shows it, in words for a screen reader, without
+    // telling the right one: the cell under the cursor and whether it is
+    // painted, the symbol chosen; empty for a typed answer, which the answer
+    // box says itself.
+    QString (*answerInWords)(const Canvas& canvas, int top, int cursor);
 };
 
 // What a check of an empty answer box says.
@@ -65,6 +89,9 @@ inline const QString EmptyAnswerMessage = QStringLiteral("こたえをタイプ�
 // answer stays as it is.
 inline bool alwaysReady(Drill&, int) { return true; }
 inline void keepAnswer(Drill&, int) {}
+
+// The keys every way takes: Return and Enter check the row.
+inline bool isCheckKey(int key) { return key == Qt::Key_Return || key == Qt::Key_Enter; }
 
 extern const Answering TypedAnswering;
 extern const Answering TapeAnswering;

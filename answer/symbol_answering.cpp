@@ -61,6 +61,30 @@ AnswerMoves pressSymbol(const Canvas&, const RowToCheck& row, bool right, Random
     return {{symbols::seed(box, row.top) + QPoint(3, 3)}, std::nullopt};
 }
 
+// The symbol keys, typed or committed by an input method, press the middle
+// of their box.
+KeyAction symbolKey(const RowKeyPress& key, int top, int&)
+{
+    if (isCheckKey(key.key))
+        return {KeyAction::Check};
+    static const QString typed[] = {QStringLiteral(">"), QStringLiteral("="), QStringLiteral("<")};
+    for (int box = 0; box < int(symbols::boxes.size()); ++box) {
+        if (key.text == typed[box] || key.text == symbols::boxes[std::size_t(box)].symbol)
+            return {KeyAction::PressAt, symbolBoxes(top).at(box).center()};
+    }
+    return {};
+}
+
+QString chosenInWords(const Canvas& canvas, int top, int)
+{
+    for (int box = 0; box < int(symbols::boxes.size()); ++box) {
+        const QPoint seed = symbols::seed(box, top);
+        if (canvas.pixel(seed.x(), seed.y()) == colors::red)
+            return QStringLiteral("えらんだ しるしは %1").arg(symbols::boxes[std::size_t(box)].symbol);
+    }
+    return QStringLiteral("しるしは まだ えらんでいません");
+}
+
 } // namespace
 
 bool judgeSymbol(const Canvas& canvas, int top, float value1, float value2)
@@ -70,6 +94,6 @@ bool judgeSymbol(const Canvas& canvas, int top, float value1, float value2)
 }
 
 const Answering SymbolAnswering{AnswerWay::ChosenSymbol, chooseSymbol, alwaysReady, judgeChosen, keepAnswer,
-                                      symbolBoxes, pressSymbol};
+                                      symbolBoxes, pressSymbol, symbolKey, chosenInWords};
 
 } // namespace pomuru

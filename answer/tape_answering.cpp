@@ -9,6 +9,7 @@
 #include "engine/colors.h"
 #include "engine/levels/tape.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace pomuru {
@@ -61,6 +62,44 @@ AnswerMoves paintRun(const Canvas& canvas, const RowToCheck& row, bool right, Ra
     return moves;
 }
 
+// The cell cursor: the arrows move it a cell, Home and End take it to the
+// ends; Space presses the middle of the cell under it, which paints or
+// clears it as a press there does.
+KeyAction cellKey(const RowKeyPress& key, int top, int& cursor)
+{
+    switch (key.key) {
+    case Qt::Key_Left:
+        cursor = std::max(0, cursor - 1);
+        break;
+    case Qt::Key_Right:
+        cursor = std::min(tape::Cells - 1, cursor + 1);
+        break;
+    case Qt::Key_Home:
+        cursor = 0;
+        break;
+    case Qt::Key_End:
+        cursor = tape::Cells - 1;
+        break;
+    case Qt::Key_Space:
+        return {KeyAction::PressAt, cells(top).at(cursor).center()};
+    default:
+        return isCheckKey(key.key) ? KeyAction{KeyAction::Check} : KeyAction{};
+    }
+    // A move against an end is still the row's key: it says where it is.
+    return {KeyAction::CursorMoved};
+}
+
+QString cellInWords(const Canvas& canvas, int top, int cursor)
+{
+    int painted = 0;
+    for (int cell = 0; cell < tape::Cells; ++cell)
+        painted += isRed(canvas, tape::probe(cell, top)) ? 1 : 0;
+    return QStringLiteral("%1ばんめの ます、%2。ぬった ますは %3こ")
+        .arg(cursor + 1)
+        .arg(isRed(canvas, tape::probe(cursor, top)) ? QStringLiteral("ぬってあります") : QStringLiteral("ぬっていません"))
+        .arg(painted);
+}
+
 } // namespace
 
 bool judgeCells(const Canvas& canvas, int top, float value1)
@@ -86,6 +125,6 @@ bool judgeCells(const Canvas& canvas, int top, float value1)
 }
 
 const Answering TapeAnswering{AnswerWay::PaintedTape, paintCell, alwaysReady, judgePainted, keepAnswer, cells,
-                                    paintRun};
+                                    paintRun, cellKey, cellInWords};
 
 } // namespace pomuru

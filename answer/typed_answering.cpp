@@ -43,9 +43,21 @@ AnswerMoves typeAnswer(const Canvas&, const RowToCheck& row, bool right, RandomW
     return {{}, right ? QString::number(double(row.value1)) : QStringLiteral("99.9")};
 }
 
+// The digits go into the answer box, which holds the focus of a started
+// row; only the check is the row's.
+KeyAction checkKey(const RowKeyPress& key, int, int&)
+{
+    return isCheckKey(key.key) ? KeyAction{KeyAction::Check} : KeyAction{};
+}
+
+QString nothingInWords(const Canvas&, int, int)
+{
+    return {};
+}
+
 } // namespace
 
 const Answering TypedAnswering{AnswerWay::Typed, pressNothing, somethingTyped, judgeTyped, clearTyped, noTargets,
-                                     typeAnswer};
+                                     typeAnswer, checkKey, nothingInWords};
 
 } // namespace pomuru

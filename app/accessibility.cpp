@@ -4,6 +4,7 @@
 
 #include "main_window.h"
 
+#include "answer/answering.h"
 #include "answer/marking.h"
 #include "engine/page.h"
 
@@ -48,6 +49,9 @@ QAccessibleInterface* canvasAccessible(const QString& className, QObject* object
 {
     if (className == QLatin1String(CanvasWidget::staticMetaObject.className()) && object->isWidgetType())
         return new CanvasAccessible(static_cast<QWidget*>(object));
+    // A notification is read out whenever it comes into view.
+    if (className == QLatin1String(Announcer::staticMetaObject.className()) && object->isWidgetType())
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Notification);
     return nullptr;
 }
 
@@ -97,6 +101,48 @@ void describe(QWidget* widget, const QString& name, const QString& description)
 
 } // namespace
 
+Announcer::Announcer(QWidget* window)
+    : QWidget(window)
+{
+    setFocusPolicy(Qt::NoFocus);
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setGeometry(0, 0, 0, 0);  // nothing on the screen, and in no layout
+    hide();
+}
+
+void Announcer::say(const QString& text)
+{
+    // The screen reader reads it as it comes into view, so it first goes.
+    hide();
+    setAccessibleName(text);
+    show();
+}
+
+QString sentences(const QStringList& parts)
+{
+    QString text;
+    for (const QString& part : parts) {
+        const QString trimmed = part.trimmed();
+        if (trimmed.isEmpty())
+            continue;
+        text += trimmed;
+        if (!QStringLiteral("。？！?!").contains(trimmed.back()))
+            text += u'。';
+    }
+    return text;
+}
+
+QString rowInWords(Drill& drill, int row, int cursor)
+{
+    const DrillState& state = drill.state;
+    if (!state.rowStarted(row))
+        return StartRowPrompt;
+    QStringList parts = state.RowTexts[std::size_t(row)];
+    parts << state.RowPictures[std::size_t(row)];
+    parts << answeringOf(state).answerInWords(drill.canvas(), rowTop(row), cursor);
+    return sentences(parts);
+}
+
 QString answerBoxName(int row)
 {
     return ofRow(row) + QStringLiteral(" こたえ");
@@ -125,6 +171,13 @@ void MainWindow::describeForScreenReaders()
         canvas->setAccessibleName(QStringLiteral("もんだい"));
         new DescriptionNotice(canvas);
     }
+    for (const auto& rows : rowFocus_) {
+        for (RowFocus* row : rows) {
+            row->setAccessibleName(QStringLiteral("%1ばんめの もんだい").arg(row->row()));
+            row->setAccessibleDescription(StartRowPrompt);
+        }
+    }
+    announcer_ = new Announcer(this);
     for (int row = FirstRow; row <= LastRow; ++row) {
         const auto index = std::size_t(row - 1);
         describe(Text1[index], answerBoxName(row), QStringLiteral("こたえの 数を 入れて、チェックを おしてください。"));

@@ -3,10 +3,36 @@
 #pragma once
 
 #include <QString>
+#include <QWidget>
 
 namespace pomuru {
 
+struct Drill;
 struct DrillState;
+
+// Speaks a text through the screen reader, whatever holds the focus: an
+// invisible widget whose role is a notification, which a screen reader
+// reads out each time it comes into view. A changed name or description of
+// the focused control is not read out by the screen readers of today, so
+// the problems and marks go through here.
+class Announcer : public QWidget {
+    Q_OBJECT
+public:
+    explicit Announcer(QWidget* window);
+
+    // The text stays the announcer's name until the next one.
+    void say(const QString& text);
+};
+
+// A row's problem in words, one sentence after another: its status line and
+// the texts of its problem as drawn, what its picture shows, and the answer
+// as it stands where the answer is on the canvas (the cell under the
+// `cursor`, the chosen symbol). Before the row is started, its prompt.
+QString rowInWords(Drill& drill, int row, int cursor);
+
+// Texts joined into sentences: a full stop after each that has no stop of
+// its own.
+QString sentences(const QStringList& parts);
 
 // The window gives its controls Japanese names and descriptions for screen
 // readers as it is built (MainWindow::describeForScreenReaders, in

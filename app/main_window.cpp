@@ -13,7 +13,9 @@
 #include "answer/marking.h"
 #include "engine/colors.h"
 #include "engine/fonts.h"
+#include "engine/page.h"
 
+#include <QApplication>
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -194,6 +196,7 @@ void MainWindow::buildCanvas0()
     Picture1[0] = canvas;
     canvas->resizeCanvas(QSize(1009, 741));
     canvas->hide();
+    buildRowFocus(0);
 
     auto makeAnswerBox = [canvas](int row) {
         auto* box = new AnswerBoxWidget(canvas);
@@ -222,6 +225,7 @@ void MainWindow::buildCanvas1()
     Picture1[1] = canvas;
     canvas->resizeCanvas(QSize(1009, 737));
     canvas->hide();
+    buildRowFocus(1);
 
     Picture2[1] = makePicture(canvas, QStringLiteral(":/assets/girl.gif"), QPoint(804, 300), QSize(173, 190));
     Picture4[1] = makePicture(canvas, QStringLiteral(":/assets/children.gif"), QPoint(772, 500), QSize(213, 227));
@@ -303,7 +307,12 @@ void MainWindow::connectHandlers()
     onClick(groupButtons(Command10), [this](int i) { Command10_Click(*this, i); });
     onClick(groupButtons(Command2), [this](int i) { Command2_Click(*this, i); });
     onClick(groupButtons(Command8), [this](int i) { Command8_Click(*this, i); });
-    onClick(groupButtons(Command5), [&drill](int i) { Command5_Click(drill, i); });
+    onClick(groupButtons(Command5), [this](int i) {
+        const int row = rowOfCheckButton(i);
+        const RowSeen before = seeRow(row);
+        Command5_Click(drill_, i);
+        afterRowInput(row, before);
+    });
     onClick(groupButtons(Command6), [&drill](int i) { Command6_Click(drill, i); });
     onClick(groupButtons(Command11), [&drill](int i) { Command11_Click(drill, i); });
     onClick(groupButtons(Command7), [&drill](int i) { Command7_Click(drill, i); });
@@ -324,10 +333,25 @@ void MainWindow::connectHandlers()
     for (std::size_t i = 0; i < Text1.size(); ++i)
         connect(Text1[i], &AnswerBoxWidget::clicked, this, [&drill, i] { Text1_Click(drill, int(i)); });
     for (std::size_t i = 0; i < Picture1.size(); ++i) {
-        connect(Picture1[i], &CanvasWidget::pressed, this, [&drill, i](int button, int shift, float x, float y) {
-            Picture1_MouseDown(drill, int(i), button, shift, x, y);
+        connect(Picture1[i], &CanvasWidget::pressed, this, [this, i](int button, int shift, float x, float y) {
+            const int row = rowAt(x, y, rowsOnPage(drill_.state.ScreenWidthPixels) == 3);
+            const RowSeen before = row != 0 ? seeRow(row) : RowSeen{};
+            Picture1_MouseDown(drill_, int(i), button, shift, x, y);
+            if (row != 0)
+                afterRowInput(row, before);
         });
     }
+    for (const auto& rows : rowFocus_) {
+        for (RowFocus* row : rows) {
+            connect(row, &RowFocus::committed, this, [this, row](const QString& text) {
+                for (const QChar symbol : text)
+                    rowKey(row->row(), 0, QString(symbol));
+            });
+        }
+    }
+    // The outlines follow the focus, wherever a key or a click moved it.
+    connect(qApp, &QApplication::focusChanged, this, [this] { updateOutlines(); });
+    qApp->installEventFilter(this);
 }
 
 Canvas& MainWindow::canvas(int index)
@@ -398,8 +422,9 @@ void MainWindow::showPage(int canvas)
     zoom_.move(shown, CanvasPosition);
     shown->show();
     // No answer box is on screen yet; the first press on a row gives its box
-    // the focus.
-    shown->setFocus(Qt::OtherFocusReason);
+    // the focus. Until then the keyboard is on row 1.
+    readyRowsForKeys();
+    rowFocus_[std::size_t(canvas)][0]->setFocus(Qt::OtherFocusReason);
 }
 
 void MainWindow::hidePage(int canvas)

@@ -19,6 +19,9 @@ class QButtonGroup;
 
 namespace pomuru {
 
+class Announcer;
+enum class RowKeyResult;
+
 // The one window of the program, Form1. It builds every control once, with
 // the names and indices of its control arrays, and forwards each control's
 // event to its handler; the handlers live in the files of their subsystem
@@ -83,11 +86,47 @@ public:
     // is unreadable, and start-up takes the small one instead.
     static constexpr double SmallestFactor = 0.75;
 
+    // The keyboard (keyboard.cpp). The row (1 to 3) whose row or answer box
+    // holds the focus on the page, or 0.
+    int focusedRow() const;
+    // Whether the outlines of the focus show: once a key that moves or uses
+    // the focus has been pressed.
+    bool outlinesShown() const { return outlinesShown_; }
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
+    // Watches the keys that reach the window's controls for the first one
+    // that moves or uses the focus.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // What the screen reader is told of a row, and when, is decided by what
+    // a press, a click or a key changed in it.
+    struct RowSeen {
+        bool started;
+        int problems;
+        float attempts;
+    };
+    RowSeen seeRow(int row) const;
+    void afterRowInput(int row, const RowSeen& before);
+    void afterRowKey(int row, RowKeyResult result, const RowSeen& before);
+    bool rowKey(int row, int key, const QString& text);
+    // The focus on a row of the page: its answer box on a started row of a
+    // typed level, the row itself otherwise.
+    void focusRow(int row);
+    void showOutlines();
+    void updateOutlines();
+    // The row's problem as its controls describe it and the screen reader
+    // says it, after `before` (a mark, or nothing).
+    void tellRow(int row, const QString& before);
+    void describeRow(int row);
+    void buildRowFocus(int canvas);
+    bool pageShown() const;
+    void readyRowsForKeys();
+
     void buildLevelPanel();
     void buildCanvas0();
     void buildCanvas1();
@@ -127,6 +166,13 @@ private:
     Zoom zoom_{this};
     QSize logicalClient_ = ClientSize;
     double startFactor_ = 1.0;
+    // The rows of each canvas as the keyboard knows them, the tape's cell
+    // cursor of each row (0 at the left), and the screen reader's voice.
+    std::array<std::array<RowFocus*, 3>, 2> rowFocus_{};
+    std::array<int, LastRow + 1> cursors_{};
+    bool outlinesShown_ = false;
+    Announcer* announcer_ = nullptr;
+
     Drill drill_;
 };
 

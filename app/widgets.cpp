@@ -8,6 +8,7 @@
 #include <QInputMethodEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPen>
 #include <QPixmap>
 
 #include <cmath>
@@ -62,17 +63,68 @@ void CanvasWidget::paintEvent(QPaintEvent* event)
     const double ratio = image.devicePixelRatio() / zoom_;
     if (std::abs(ratio - 1.0) < 1e-9) {
         painter.drawImage(event->rect(), image, event->rect());
-        return;
+    } else {
+        // The painted area in device pixels may take in a fraction of a
+        // logical pixel more than event->rect(): draw a pixel's margin too,
+        // which the painter clips. Source and target then cover the same
+        // device pixels, one to one when the screen's ratio is the canvas's.
+        const QRect area = event->rect().adjusted(-1, -1, 1, 1) & rect();
+        const QRectF source(area.x() * ratio, area.y() * ratio, area.width() * ratio, area.height() * ratio);
+        if (ratio > devicePixelRatio())
+            painter.setRenderHint(QPainter::SmoothPixmapTransform);  // shrunk, text stays legible
+        painter.drawImage(QRectF(area), image, source);
     }
-    // The painted area in device pixels may take in a fraction of a logical
-    // pixel more than event->rect(): draw a pixel's margin too, which the
-    // painter clips. Source and target then cover the same device pixels,
-    // one to one when the screen's ratio is the canvas's.
-    const QRect area = event->rect().adjusted(-1, -1, 1, 1) & rect();
-    const QRectF source(area.x() * ratio, area.y() * ratio, area.width() * ratio, area.height() * ratio);
-    if (ratio > devicePixelRatio())
-        painter.setRenderHint(QPainter::SmoothPixmapTransform);  // shrunk, text stays legible
-    painter.drawImage(QRectF(area), image, source);
+    if (rowOutline_.isEmpty() && cellOutline_.isEmpty())
+        return;
+    // The outlines stand in canvas pixels, as the drawing does, and grow
+    // with the window's zoom.
+    painter.scale(zoom_, zoom_);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setBrush(Qt::NoBrush);
+    if (!rowOutline_.isEmpty()) {
+        painter.setPen(QPen(QColor::fromRgb(OutlineColour), 3));
+        painter.drawRoundedRect(rowOutline_, FrameCorner / 2.0, FrameCorner / 2.0);
+    }
+    if (!cellOutline_.isEmpty()) {
+        painter.setPen(QPen(QColor::fromRgb(OutlineColour), 2));
+        painter.drawRect(cellOutline_);
+    }
+}
+
+void CanvasWidget::setOutlines(QRect row, QRect cell)
+{
+    if (row == rowOutline_ && cell == cellOutline_)
+        return;
+    // The pen's width reaches a pixel or two past each rectangle.
+    for (const QRect& area : {rowOutline_, cellOutline_, row, cell}) {
+        if (!area.isEmpty())
+            update(shownArea(area.adjusted(-3, -3, 3, 3)));
+    }
+    rowOutline_ = row;
+    cellOutline_ = cell;
+}
+
+RowFocus::RowFocus(int row, QWidget* canvas)
+    : QWidget(canvas)
+    , row_(row)
+{
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setFocusPolicy(Qt::TabFocus);
+    setGeometry(pressArea(row, false));
+}
+
+QVariant RowFocus::inputMethodQuery(Qt::InputMethodQuery query) const
+{
+    if (query == Qt::ImEnabled)
+        return testAttribute(Qt::WA_InputMethodEnabled);
+    return QWidget::inputMethodQuery(query);
+}
+
+void RowFocus::inputMethodEvent(QInputMethodEvent* event)
+{
+    if (!event->commitString().isEmpty())
+        Q_EMIT committed(event->commitString());
+    event->accept();
 }
 
 void CanvasWidget::mousePressEvent(QMouseEvent* event)
@@ -113,6 +165,10 @@ void CanvasWidget::setZoom(double zoom)
 {
     zoom_ = zoom;
     canvas_.setRatio(drawingRatio());
+    // The rows the keyboard and a screen reader know cover their rows as
+    // shown: a screen reader points at them there.
+    for (RowFocus* row : findChildren<RowFocus*>(Qt::FindDirectChildrenOnly))
+        row->setGeometry(shownArea(pressArea(row->row(), false)));
 }
 
 void CanvasWidget::resizeEvent(QResizeEvent* event)
@@ -201,6 +257,25 @@ void AnswerBoxWidget::mousePressEvent(QMouseEvent* event)
 {
     QLineEdit::mousePressEvent(event);
     Q_EMIT clicked();
+}
+
+void OptionButton::setOutlineShown(bool shown)
+{
+    if (shown == outlineShown_)
+        return;
+    outlineShown_ = shown;
+    update();
+}
+
+void OptionButton::paintEvent(QPaintEvent* event)
+{
+    QRadioButton::paintEvent(event);
+    if (!outlineShown_ || !hasFocus())
+        return;
+    QPainter painter(this);
+    painter.setPen(QPen(QColor::fromRgb(OutlineColour), 2));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(rect().adjusted(1, 1, -1, -1));
 }
 
 PictureBox::PictureBox(QString resource, QWidget* parent)

@@ -42,6 +42,11 @@ public:
     // size is the zoom's to set.
     double zoom() const { return zoom_; }
     void setZoom(double zoom);
+    // The keyboard's outlines over the drawing: around the focused row and
+    // on the tape cell under the cursor; an empty rectangle shows none.
+    // They are painted on the screen only, never into the canvas, whose
+    // pixels the probes, the fills and the marking read.
+    void setOutlines(QRect row, QRect cell);
 
 Q_SIGNALS:
     // (x, y) is the canvas pixel under the pointer, whole numbers at every
@@ -63,6 +68,33 @@ private:
 
     Canvas canvas_;
     double zoom_ = 1.0;
+    QRect rowOutline_;
+    QRect cellOutline_;
+};
+
+// A row of the page as the keyboard and a screen reader know it: an
+// invisible widget over the row's press area that takes the focus by Tab
+// and carries the row's name and problem. Presses go through it to the
+// canvas, and it paints nothing: the canvas draws its outline. An input
+// method's committed text comes out as `committed`, for the symbol keys.
+class RowFocus : public QWidget {
+    Q_OBJECT
+public:
+    RowFocus(int row, QWidget* canvas);
+
+    int row() const { return row_; }
+
+Q_SIGNALS:
+    void committed(const QString& text);
+
+protected:
+    void inputMethodEvent(QInputMethodEvent* event) override;
+    // An input method only where the window asks for one (the symbols): one
+    // left on elsewhere would take Space, the tape's paint key, for itself.
+    QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
+
+private:
+    int row_;
 };
 
 // A row's answer box: free single-line text; reports clicks.
@@ -131,9 +163,21 @@ public:
     {
     }
 
+    // The outline of the focused option, once the keyboard has been used:
+    // the style's own focus ring is too faint against the panel.
+    void setOutlineShown(bool shown);
+
 protected:
     bool hitButton(const QPoint& pos) const override { return rect().contains(pos); }
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    bool outlineShown_ = false;
 };
+
+// The colour of the keyboard's outlines: navy, at least 3:1 against the
+// canvas, the panel, white, red and cyan.
+inline constexpr QRgb OutlineColour = qRgb(0, 0, 128);
 
 // A command button in the graphical style: its back colour fills it inside
 // a raised bevel that sinks while it is held down, and its caption stands

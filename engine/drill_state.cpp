@@ -71,6 +71,7 @@ void DrillState::clearRow(int row)
     RowValues[row].fill(0.0f);
     RowTexts[row].clear();
     LastCheck[row].clear();
+    RowPictures[row].clear();
 }
 
 } // namespace pomuru

@@ -65,6 +65,9 @@ struct DrillState {
     // check, "せいかい" or "まちがい", from the moment the mark is drawn.
     std::array<QStringList, LastRow + 1> RowTexts{};
     std::array<QString, LastRow + 1> LastCheck{};
+    // What the picture of each row's current problem shows, in words (the
+    // level's own, empty where its texts say all).
+    std::array<QString, LastRow + 1> RowPictures{};
 
     int problemCount(int row) const { return int(RowValues[row][ProblemCount]); }
     bool rowStarted(int row) const { return RowValues[row][RowStarted] != 0; }

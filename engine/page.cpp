@@ -24,6 +24,7 @@ void drawLevelProblem(Drill& drill, const Level& level, int row, int n)
     const Problem problem = level.draw(random, state.recentAnswers(row, n, level.window));
     state.recordProblem(row, n, problem.value1, problem.value2);
     state.Instruction = level.instruction.toString();
+    state.RowPictures[row] = level.picture != nullptr ? level.picture(problem) : QString();
 
     Canvas& canvas = drill.canvas();
     const int top = rowTop(row);

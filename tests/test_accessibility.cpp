@@ -9,6 +9,7 @@
 #include "support/window_fixture.h"
 
 #include "answer/marking.h"
+#include "app/accessibility.h"
 
 #include <QAccessible>
 #include <QTest>
@@ -39,6 +40,8 @@ private Q_SLOTS:
     void canvasDescribesTheCurrentRow_data();
     void canvasDescribesTheCurrentRow();
     void markOfTheLastCheckIsSaidDuringThePause();
+    void picturesAreSaidWithoutTheAnswer_data();
+    void picturesAreSaidWithoutTheAnswer();
 };
 
 void TestAccessibility::controlsHaveJapaneseNames_data()
@@ -145,6 +148,46 @@ void TestAccessibility::markOfTheLastCheckIsSaidDuringThePause()
     QCOMPARE(duringPauses.last(), QStringLiteral("レベル 8 ( 1)  せいせき：\n次の計算をしましょう。\n0.3 + 1.5 =\nせいかい"));
     QCOMPARE(canvasDescription(fx, 0),
              QStringLiteral("レベル 8 ( 2)  せいせき：△\n次の計算をしましょう。\n1 + 0.2 =\nせいかい"));
+}
+
+void TestAccessibility::picturesAreSaidWithoutTheAnswer_data()
+{
+    QTest::addColumn<int>("level");
+    QTest::addColumn<QList<int>>("draws");
+    QTest::addColumn<QStringList>("says");
+    QTest::addColumn<QString>("answer");  // the decimal the words must not give away
+
+    QTest::newRow("level 1: two full vessels, the third to mark 3")
+        << 1 << QList<int>{3, 2}
+        << QStringList{QStringLiteral("いれものが 2こ あります"), QStringLiteral("目もりの 3まで")} << QStringLiteral("2.3");
+    QTest::newRow("level 1: no full vessel")
+        << 1 << QList<int>{7, 0} << QStringList{QStringLiteral("いれものは ありません"), QStringLiteral("目もりの 7まで")}
+        << QStringLiteral("0.7");
+    QTest::newRow("level 2: six cells of ten coloured")
+        << 2 << QList<int>{6} << QStringList{QStringLiteral("10の ますに"), QStringLiteral("6この ますに 色が")}
+        << QStringLiteral("0.6");
+    QTest::newRow("level 4: the arrow at mark 23 from 0")
+        << 4 << QList<int>{23}
+        << QStringList{QStringLiteral("0、10、20、30、40ばんめの 目もりに 0、1、2、3、4"), QStringLiteral("0から 数えて 23ばんめの 目もり")}
+        << QStringLiteral("2.3");
+}
+
+void TestAccessibility::picturesAreSaidWithoutTheAnswer()
+{
+    QFETCH(int, level);
+    QFETCH(QList<int>, draws);
+    QFETCH(QStringList, says);
+    QFETCH(QString, answer);
+    WindowFixture fx;
+    fx.openLevel(level);
+    scriptWholes(fx, 1, draws);
+    fx.pressCanvas(400, 175);
+    const QString words = rowInWords(fx.drill(), 1, 0);
+    for (const QString& part : says)
+        QVERIFY2(words.contains(part), qPrintable(words));
+    QVERIFY2(!words.contains(answer), qPrintable(words));
+    // Where-am-I in the answer box reads the same problem.
+    QVERIFY(accessibleText(fx.control<AnswerBoxWidget>("Text1", 0), QAccessible::Description).startsWith(words));
 }
 
 QTEST_MAIN(TestAccessibility)

@@ -9,6 +9,7 @@
 #include "support/rows.h"
 
 #include "answer/canvas_press.h"
+#include "answer/row_keys.h"
 #include "engine/page.h"
 
 #include <QTest>
@@ -46,6 +47,8 @@ private Q_SLOTS:
     void tapePressShowsAtOnce();
     void symbolPressLeavesExactlyTheChosenBoxRed();
     void symbolPressShowsTheChosenSymbolBetweenTheNumbers();
+    void rowKeysDoWhatPressesDo_data();
+    void rowKeysDoWhatPressesDo();
 };
 
 void TestCanvasPress::rowAt_data()
@@ -254,6 +257,55 @@ void TestCanvasPress::symbolPressShowsTheChosenSymbolBetweenTheNumbers()
     QCOMPARE(fx.canvas().image().copy(250, 200, 41, 41), expected(QStringLiteral("＞")));
     fx.pressCanvas(640, 190);
     QCOMPARE(fx.canvas().image().copy(250, 200, 41, 41), expected(QStringLiteral("＜")));
+}
+
+void TestCanvasPress::rowKeysDoWhatPressesDo_data()
+{
+    QTest::addColumn<int>("level");
+    QTest::addColumn<int>("cursorBefore");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("cursorAfter");
+    QTest::addColumn<QList<int>>("redCells");    // level 3: the tape after the key
+    QTest::addColumn<QList<int>>("redSymbols");  // level 7: the boxes after the key
+
+    const QList<int> none;
+    QTest::newRow("tape: Right moves a cell") << 3 << 4 << int(Qt::Key_Right) << QString() << 5 << none << none;
+    QTest::newRow("tape: Left stops at the first cell") << 3 << 0 << int(Qt::Key_Left) << QString() << 0 << none << none;
+    QTest::newRow("tape: Right stops at the last cell") << 3 << 9 << int(Qt::Key_Right) << QString() << 9 << none << none;
+    QTest::newRow("tape: Home and End") << 3 << 6 << int(Qt::Key_Home) << QString() << 0 << none << none;
+    QTest::newRow("tape: End") << 3 << 2 << int(Qt::Key_End) << QString() << 9 << none << none;
+    QTest::newRow("tape: Space paints the cell under the cursor")
+        << 3 << 7 << int(Qt::Key_Space) << QStringLiteral(" ") << 7 << QList<int>{7} << none;
+    QTest::newRow("symbols: > chooses ＞") << 7 << 0 << int(Qt::Key_Greater) << QStringLiteral(">") << 0 << none
+                                          << QList<int>{Greater};
+    QTest::newRow("symbols: ＝ from an input method") << 7 << 0 << 0 << QStringLiteral("＝") << 0 << none
+                                                     << QList<int>{Equal};
+    QTest::newRow("symbols: < chooses ＜") << 7 << 0 << int(Qt::Key_Less) << QStringLiteral("<") << 0 << none
+                                          << QList<int>{Less};
+    QTest::newRow("symbols: a digit is not theirs") << 7 << 0 << int(Qt::Key_5) << QStringLiteral("5") << 0 << none << none;
+}
+
+void TestCanvasPress::rowKeysDoWhatPressesDo()
+{
+    QFETCH(int, level);
+    QFETCH(int, cursorBefore);
+    QFETCH(int, key);
+    QFETCH(QString, text);
+    QFETCH(int, cursorAfter);
+    QFETCH(QList<int>, redCells);
+    QFETCH(QList<int>, redSymbols);
+    DrillFixture fx(level);
+    fx.openLevel(level);
+    startRow(fx, 2, level == 3 ? QList<int>{5} : QList<int>{3, 8});
+    int cursor = cursorBefore;
+    rowKeyDown(fx.drill, 2, cursor, {key, text});
+    QCOMPARE(cursor, cursorAfter);
+    if (level == 3)
+        QCOMPARE(testing::redCells(fx, 2), redCells);
+    else
+        QCOMPARE(testing::redSymbols(fx, 2), redSymbols);
+    QCOMPARE(fx.platform.beeps, 0);
 }
 
 QTEST_MAIN(TestCanvasPress)

@@ -296,6 +296,11 @@ void TestZoom::aDrillGoesOnUnchangedAcrossAChangeOfZ()
     }
     // Going on at 3840 × 2160: the next cell painted by a press where it shows.
     auto* widget = fx.control<CanvasWidget>("Picture1", 1);
+    // The rows that take the keyboard's focus lie where their rows show.
+    const QList<RowFocus*> rows = widget->findChildren<RowFocus*>(Qt::FindDirectChildrenOnly);
+    QCOMPARE(rows.size(), 3);
+    for (const RowFocus* row : rows)
+        QVERIFY(row->geometry().contains(Zoom::scaled(pressArea(row->row(), false), widget->zoom())));
     pressScaled(widget, middleOf(cellMiddle(1, 2), widget->zoom()));
     QCOMPARE(redCells(fx, 1), (QList<int>{0, 1, 2}));
 

@@ -45,10 +45,15 @@ install_missing() {
 # The tests also click and type through a virtual X display with a window
 # manager, maximise the window through it (wmctrl) and give it a panel
 # (xprop), run the window under a headless Wayland compositor (weston, with
-# Qt's Wayland plugin), and listen to the beep on a sound server of their
-# own (PulseAudio with a null sink, recorded with parec).
+# Qt's Wayland plugin), listen to the beep on a sound server of their own
+# (PulseAudio with a null sink, recorded with parec), and hear what the Orca
+# screen reader says in a Japanese desktop of their own: its D-Bus session,
+# the accessibility bus, a Japanese locale compiled by localedef. Orca brings
+# python3-pyatspi and speech-dispatcher; no audio device is needed, as the
+# test reads Orca's debug log.
 if [ "$mode" = test ]; then
   packages+=(xvfb xauth xdotool openbox wmctrl x11-utils weston qt6-wayland pulseaudio pulseaudio-utils)
+  packages+=(orca at-spi2-core dbus locales libglib2.0-bin dconf-service procps)
 fi
 
 install_missing "${packages[@]}"

@@ -110,6 +110,10 @@ struct Level {
     // Where the row's answer box goes, in canvas pixels; null where the level
     // leaves the box alone.
     QPoint (*answerPlace)(const Canvas& canvas, const Problem& problem, int top);
+    // What the problem's picture shows, in words for a pupil who cannot see
+    // it, without the answer's decimal; null where the printed texts say
+    // all there is.
+    QString (*picture)(const Problem& problem) = nullptr;
 };
 
 // An answer place at a fixed spot of the row: (Left, T + Top).

@@ -45,9 +45,18 @@ void paintWater(Canvas& canvas, const Problem& problem, int T)
     // The unit stands just right of the answer box.
     canvas.printAt(700, T + 150, QStringLiteral("ﾘｯﾄﾙ"));
 }
+// The full vessels, and the mark of ten the water reaches in the last one:
+// the picture as counted, not the litres it makes.
+QString describeWater(const Problem& problem)
+{
+    const QString full = problem.second == 0
+        ? QStringLiteral("水が いっぱいの 1ﾘｯﾄﾙの いれものは ありません。")
+        : QStringLiteral("水が いっぱいの 1ﾘｯﾄﾙの いれものが %1こ あります。").arg(problem.second);
+    return full + QStringLiteral("1ﾘｯﾄﾙの いれものに、10に 分けた 目もりの %1まで 水が 入っています。").arg(problem.first);
+}
 } // namespace
 
 const Level WaterLevel{
-    1, u"L01 水のかさは、何ﾘｯﾄﾙですか？", AnswerWay::Typed, QStringView(), RecentWindow, drawWater, paintWater, answerAt<600, 143>};
+    1, u"L01 水のかさは、何ﾘｯﾄﾙですか？", AnswerWay::Typed, QStringView(), RecentWindow, drawWater, paintWater, answerAt<600, 143>, describeWater};
 
 } // namespace pomuru

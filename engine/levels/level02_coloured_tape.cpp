@@ -22,9 +22,13 @@ void paintColouredTape(Canvas& canvas, const Problem& problem, int T)
     // The unit stands just right of the answer box.
     canvas.printAt(696, T + 174, QStringLiteral("ｍ"));
 }
+QString describeColouredTape(const Problem& problem)
+{
+    return QStringLiteral("1ｍの テープが 10の ますに 分けてあります。%1この ますに 色が ぬってあります。").arg(problem.first);
+}
 } // namespace
 
 const Level ColouredTapeLevel{
-    2, u"L02 長さは、何ｍですか？", AnswerWay::Typed, Instruction, TenthsOfAMetreWindow, drawFreshTenthsOfAMetre, paintColouredTape, answerAt<600, 170>};
+    2, u"L02 長さは、何ｍですか？", AnswerWay::Typed, Instruction, TenthsOfAMetreWindow, drawFreshTenthsOfAMetre, paintColouredTape, answerAt<600, 170>, describeColouredTape};
 
 } // namespace pomuru

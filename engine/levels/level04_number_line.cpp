@@ -60,9 +60,16 @@ void paintNumberLine(Canvas& canvas, const Problem& problem, int T)
     canvas.setPenColor(colors::black);
     canvas.printAt(80, T + 125, Instruction.toString());
 }
+// The arrow's mark counted from the labelled 0, and the labelled marks.
+QString describeNumberLine(const Problem& problem)
+{
+    return QStringLiteral("数直線の 小さい目もりは、0から 4まで 40あります。0、10、20、30、40ばんめの 目もりに 0、1、2、3、4と 書いてあります。"
+                          "やじるしは 0から 数えて %1ばんめの 目もりを さしています。")
+        .arg(problem.first);
+}
 } // namespace
 
 const Level NumberLineLevel{
-    4, u"L04 数直線のあたいを読みましょう。", AnswerWay::Typed, Instruction, RecentWindow, drawNumberLine, paintNumberLine, answerAt<620, 170>};
+    4, u"L04 数直線のあたいを読みましょう。", AnswerWay::Typed, Instruction, RecentWindow, drawNumberLine, paintNumberLine, answerAt<620, 170>, describeNumberLine};
 
 } // namespace pomuru
