@@ -144,6 +144,12 @@ MainWindow::MainWindow(Platform& platform)
     afterFirstFrame(this, [this] { finishAfterFirstFrame(); });
 }
 
+MainWindow::~MainWindow()
+{
+    disconnect(qApp, &QApplication::focusChanged, this, nullptr);
+    qApp->removeEventFilter(this);
+}
+
 void MainWindow::finishAfterFirstFrame()
 {
     setWindowIcon(iconAtEverySize());
