@@ -150,6 +150,12 @@ MainWindow::MainWindow(Platform& platform)
     afterFirstFrame(this, [this] { finishAfterFirstFrame(); });
 }
 
+MainWindow::~MainWindow()
+{
+    disconnect(qApp, &QApplication::focusChanged, this, nullptr);
+    qApp->removeEventFilter(this);
+}
+
 void MainWindow::finishAfterFirstFrame()
 {
     setWindowIcon(iconAtEverySize());

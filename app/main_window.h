@@ -33,6 +33,9 @@ class MainWindow : public QWidget, public DrillControls {
     Q_OBJECT
 public:
     explicit MainWindow(Platform& platform);
+    // Leaves the application's focus changes and keys before the window's
+    // widgets go, whose hiding changes the focus.
+    ~MainWindow() override;
 
     static const QString Caption;  // "ポムル Ver" and the program's version
     static constexpr QSize ClientSize{1018, 743};
