@@ -43,6 +43,11 @@ int checkButtonOfRow(int row, int canvasIndex)
     return canvasIndex == 0 ? row - 1 : 6 - row;
 }
 
+int canvasOfCheckButton(int index)
+{
+    return index <= 2 ? 0 : 1;
+}
+
 void FlashMark(Drill& drill, int row)
 {
     Canvas& canvas = drill.canvas();

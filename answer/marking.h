@@ -14,6 +14,8 @@ namespace pomuru {
 int rowOfCheckButton(int index);
 // The check button of a row on a canvas.
 int checkButtonOfRow(int row, int canvasIndex);
+// The canvas (0 or 1) that check button Command5(index) lies on.
+int canvasOfCheckButton(int index);
 
 // The check button: judges the answer of the row's current problem, flashes
 // a red ○ or ×, records the attempt, and draws the next problem once the

@@ -171,32 +171,33 @@ void MainWindow::describeForScreenReaders()
         canvas->setAccessibleName(QStringLiteral("もんだい"));
         new DescriptionNotice(canvas);
     }
-    for (const auto& rows : rowFocus_) {
-        for (RowFocus* row : rows) {
-            row->setAccessibleName(QStringLiteral("%1ばんめの もんだい").arg(row->row()));
-            row->setAccessibleDescription(StartRowPrompt);
+    announcer_ = new Announcer(this);
+}
+
+void MainWindow::describePage(int canvas)
+{
+    for (RowFocus* row : rowFocus_[std::size_t(canvas)]) {
+        row->setAccessibleName(QStringLiteral("%1ばんめの もんだい").arg(row->row()));
+        row->setAccessibleDescription(StartRowPrompt);
+    }
+    for (int row = FirstRow; row <= LastRow; ++row) {
+        const int check = checkButtonOfRow(row, canvas);
+        describe(Command5[std::size_t(check)], {}, ofRow(row) + QStringLiteral(" こたえを しらべます。"));
+    }
+    if (canvas == 0) {
+        for (int row = FirstRow; row <= LastRow; ++row) {
+            const auto index = std::size_t(row - 1);
+            describe(Text1[index], answerBoxName(row), QStringLiteral("こたえの 数を 入れて、チェックを おしてください。"));
+            Picture6[index]->setAccessibleName(ofRow(row) + QStringLiteral(" 数の ボタン"));
+            describe(Command11[index], QStringLiteral("てん"), QStringLiteral("小数点を 入れます。"));
+            describe(Command7[index], {}, QStringLiteral("こたえを けします。"));
         }
     }
-    announcer_ = new Announcer(this);
-    for (int row = FirstRow; row <= LastRow; ++row) {
-        const auto index = std::size_t(row - 1);
-        describe(Text1[index], answerBoxName(row), QStringLiteral("こたえの 数を 入れて、チェックを おしてください。"));
-        Picture6[index]->setAccessibleName(ofRow(row) + QStringLiteral(" 数の ボタン"));
-        describe(Command11[index], QStringLiteral("てん"), QStringLiteral("小数点を 入れます。"));
-        describe(Command7[index], {}, QStringLiteral("こたえを けします。"));
-    }
-    for (int index = 0; index < int(Command5.size()); ++index) {
-        describe(Command5[std::size_t(index)], {},
-                 ofRow(rowOfCheckButton(index)) + QStringLiteral(" こたえを しらべます。"));
-    }
-    for (QLabel* girl : Picture2)
-        describe(girl, QStringLiteral("女の子の 絵"), QStringLiteral("茶色の おさげで 青い 服の 女の子が、にっこり わらっています。"));
-    for (QLabel* boy : Picture3)
-        describe(boy, QStringLiteral("男の子の 絵"),
-                 QStringLiteral("緑の シャツの 男の子が、頭を かかえて こまっています。"));
-    for (QLabel* children : Picture4)
-        describe(children, QStringLiteral("子どもたちの 絵"),
-                 QStringLiteral("6人の 子どもたちが わらっています。ひとりが 手を ふっています。"));
+    const auto index = std::size_t(canvas);
+    describe(Picture2[index], QStringLiteral("女の子の 絵"), QStringLiteral("茶色の おさげで 青い 服の 女の子が、にっこり わらっています。"));
+    describe(Picture3[index], QStringLiteral("男の子の 絵"), QStringLiteral("緑の シャツの 男の子が、頭を かかえて こまっています。"));
+    describe(Picture4[index], QStringLiteral("子どもたちの 絵"),
+             QStringLiteral("6人の 子どもたちが わらっています。ひとりが 手を ふっています。"));
 }
 
 } // namespace pomuru

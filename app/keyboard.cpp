@@ -93,7 +93,8 @@ void MainWindow::readyRowsForKeys()
         focus->setVisible(row <= rows);
         focus->setAttribute(Qt::WA_InputMethodEnabled, symbols);
         focus->setAccessibleDescription(StartRowPrompt);
-        Text1[std::size_t(row - 1)]->setAccessibleDescription(AnswerBoxHint);
+        if (AnswerBoxWidget* box = Text1[std::size_t(row - 1)])
+            box->setAccessibleDescription(AnswerBoxHint);
     }
 }
 
@@ -103,7 +104,7 @@ int MainWindow::focusedRow() const
     if (const auto* row = qobject_cast<const RowFocus*>(focus))
         return row->row();
     for (std::size_t i = 0; i < Text1.size(); ++i) {
-        if (focus == Text1[i])
+        if (focus != nullptr && focus == Text1[i])
             return int(i) + 1;
     }
     return 0;

@@ -19,6 +19,7 @@
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QImageReader>
 #include <QPixmap>
 #include <QResizeEvent>
 #include <QShortcut>
@@ -86,6 +87,17 @@ PictureBox* makePicture(QWidget* canvas, const QString& resource, QPoint at, QSi
     return picture;
 }
 
+// The 16 × 16 icon of the title bar, as the window opens. An image read
+// without a forced format, or with one but free to detect another, first
+// asks every image plugin whether it reads the file, which loads them all;
+// this one is a PNG, which Qt reads by itself.
+QIcon titleBarIcon()
+{
+    QImageReader reader(QStringLiteral(":/assets/icon16.png"), "png");
+    reader.setAutoDetectImageFormat(false);
+    return QIcon(QPixmap::fromImage(reader.read()));
+}
+
 // The 16 × 16 icon of the title bar, and the larger renderings of the same
 // icon that docks and task switchers ask for. Qt reads each file as it is
 // added, so the window takes them only after its first frame.
@@ -107,11 +119,14 @@ void setFontPoints(QWidget* widget, double points)
     widget->setFont(font);
 }
 
+// The controls of an array built so far, each named once.
 template <typename Control, std::size_t N>
 void nameArray(const std::array<Control*, N>& controls, const char* array)
 {
-    for (std::size_t i = 0; i < N; ++i)
-        controls[i]->setObjectName(QLatin1String(array) + u'_' + QString::number(i));
+    for (std::size_t i = 0; i < N; ++i) {
+        if (controls[i] != nullptr && controls[i]->objectName().isEmpty())
+            controls[i]->setObjectName(QLatin1String(array) + u'_' + QString::number(i));
+    }
 }
 
 } // namespace
@@ -127,21 +142,19 @@ MainWindow::MainWindow(Platform& platform)
     useOwnLook();
     setPalette(ownPalette());
     setWindowTitle(Caption);
-    setWindowIcon(QIcon(QStringLiteral(":/assets/icon16.png")));
+    setWindowIcon(titleBarIcon());
     setLogicalClientSize(ClientSize);
     setFont(mincho(26.25));
     setBackColor(this, colors::lightGreen);
 
     // Children in their order of declaration: later ones lie on top.
     Command1[0] = makeButton(this, ThirdGrade, QRect(20, 4, 153, 41), colors::lightYellow);
-    buildCanvas0();
-    buildCanvas1();
+    buildCanvas(0, QSize(1009, 741));
+    buildCanvas(1, QSize(1009, 737));
     buildLevelPanel();
     nameControls();
     connectHandlers();
     describeForScreenReaders();
-    for (AnswerBoxWidget* box : Text1)
-        box->placeThrough(&zoom_);
     auto* fullScreen = new QShortcut(QKeySequence(Qt::Key_F11), this);
     connect(fullScreen, &QShortcut::activated, this, &MainWindow::toggleFullScreen);
 
@@ -159,6 +172,7 @@ MainWindow::~MainWindow()
 void MainWindow::finishAfterFirstFrame()
 {
     setWindowIcon(iconAtEverySize());
+    buildPages();
     // The pictures of the pages, decoded before "けってい" asks for them.
     for (const auto* pictures : {&Picture2, &Picture3, &Picture4}) {
         for (PictureBox* picture : *pictures)
@@ -196,14 +210,55 @@ void MainWindow::buildLevelPanel()
     }
 }
 
-void MainWindow::buildCanvas0()
+void MainWindow::buildCanvas(int canvas, QSize size)
 {
-    auto* canvas = new CanvasWidget(colors::lightYellow, fonts::canvasFont(), this);
-    Picture1[0] = canvas;
-    canvas->resizeCanvas(QSize(1009, 741));
-    canvas->hide();
-    buildRowFocus(0);
+    auto* widget = new CanvasWidget(colors::lightYellow, fonts::canvasFont(), this);
+    Picture1[std::size_t(canvas)] = widget;
+    widget->resizeCanvas(size);
+    widget->hide();
+}
 
+void MainWindow::buildPages()
+{
+    for (int canvas = 0; canvas < int(Picture1.size()); ++canvas)
+        buildPage(canvas);
+}
+
+void MainWindow::buildPage(int canvas)
+{
+    Q_ASSERT(canvas >= 0 && canvas < int(Picture1.size()));
+    if (pageBuilt_[std::size_t(canvas)])
+        return;
+    pageBuilt_[std::size_t(canvas)] = true;
+    // Controls built on a canvas on screen would stay hidden: the canvas
+    // shows them as it is shown.
+    CanvasWidget* widget = Picture1[std::size_t(canvas)];
+    const bool shown = widget->isVisible();
+    widget->hide();
+    buildRowFocus(canvas);
+    if (canvas == 0)
+        buildControls0();
+    else
+        buildControls1();
+    if (!boysShown_)
+        Picture3[std::size_t(canvas)]->hide();
+    nameControls();
+    connectPage(canvas);
+    describePage(canvas);
+    if (canvas == 0) {
+        for (AnswerBoxWidget* box : Text1)
+            box->placeThrough(&zoom_);
+    }
+    // Built in a zoomed window, the rows and the controls take the window's
+    // factor as those built before them did.
+    widget->setZoom(widget->zoom());
+    zoom_.takeIn(widget);
+    widget->setVisible(shown);
+}
+
+void MainWindow::buildControls0()
+{
+    CanvasWidget* canvas = Picture1[0];
     auto makeAnswerBox = [canvas](int row) {
         auto* box = new AnswerBoxWidget(canvas);
         box->setGeometry(answerBoxRect(row + 1));
@@ -225,14 +280,9 @@ void MainWindow::buildCanvas0()
     Label1[0] = makeHeading(canvas);
 }
 
-void MainWindow::buildCanvas1()
+void MainWindow::buildControls1()
 {
-    auto* canvas = new CanvasWidget(colors::lightYellow, fonts::canvasFont(), this);
-    Picture1[1] = canvas;
-    canvas->resizeCanvas(QSize(1009, 737));
-    canvas->hide();
-    buildRowFocus(1);
-
+    CanvasWidget* canvas = Picture1[1];
     Picture2[1] = makePicture(canvas, QStringLiteral(":/assets/girl.gif"), QPoint(804, 300), QSize(173, 190));
     Picture4[1] = makePicture(canvas, QStringLiteral(":/assets/children.gif"), QPoint(772, 500), QSize(213, 227));
     for (int row = FirstRow; row <= LastRow; ++row)
@@ -293,15 +343,17 @@ void MainWindow::nameControls()
     nameArray(Picture4, "Picture4");
 }
 
-// A button array in one group whose ids are the array's indices. Command
-// buttons are not checkable, and the group does not make them exclusive.
+// Command buttons are not checkable, and the group does not make them
+// exclusive.
 template <std::size_t N>
 QButtonGroup* MainWindow::groupButtons(const std::array<ColourButton*, N>& buttons)
 {
     auto* group = new QButtonGroup(this);
     group->setExclusive(false);
-    for (std::size_t i = 0; i < N; ++i)
-        group->addButton(buttons[i], int(i));
+    for (std::size_t i = 0; i < N; ++i) {
+        if (buttons[i] != nullptr)
+            group->addButton(buttons[i], int(i));
+    }
     return group;
 }
 
@@ -312,16 +364,21 @@ void MainWindow::connectHandlers()
     onClick(groupButtons(Command1), [this](int i) { Command1_Click(*this, i); });
     onClick(groupButtons(Command10), [this](int i) { Command10_Click(*this, i); });
     onClick(groupButtons(Command2), [this](int i) { Command2_Click(*this, i); });
-    onClick(groupButtons(Command8), [this](int i) { Command8_Click(*this, i); });
-    onClick(groupButtons(Command5), [this](int i) {
+    backButtons_ = groupButtons(Command8);
+    onClick(backButtons_, [this](int i) { Command8_Click(*this, i); });
+    checkButtons_ = groupButtons(Command5);
+    onClick(checkButtons_, [this](int i) {
         const int row = rowOfCheckButton(i);
         const RowSeen before = seeRow(row);
         Command5_Click(drill_, i);
         afterRowInput(row, before);
     });
-    onClick(groupButtons(Command6), [&drill](int i) { Command6_Click(drill, i); });
-    onClick(groupButtons(Command11), [&drill](int i) { Command11_Click(drill, i); });
-    onClick(groupButtons(Command7), [&drill](int i) { Command7_Click(drill, i); });
+    digitKeys_ = groupButtons(Command6);
+    onClick(digitKeys_, [&drill](int i) { Command6_Click(drill, i); });
+    pointKeys_ = groupButtons(Command11);
+    onClick(pointKeys_, [&drill](int i) { Command11_Click(drill, i); });
+    eraseKeys_ = groupButtons(Command7);
+    onClick(eraseKeys_, [&drill](int i) { Command7_Click(drill, i); });
 
     // The level options are one exclusive group, as radio buttons sharing a
     // panel are: one of them at most is chosen. Chosen by a press or by the
@@ -336,8 +393,6 @@ void MainWindow::connectHandlers()
             Option2_Click(*this, i);
     });
 
-    for (std::size_t i = 0; i < Text1.size(); ++i)
-        connect(Text1[i], &AnswerBoxWidget::clicked, this, [&drill, i] { Text1_Click(drill, int(i)); });
     for (std::size_t i = 0; i < Picture1.size(); ++i) {
         connect(Picture1[i], &CanvasWidget::pressed, this, [this, i](int button, int shift, float x, float y) {
             const int row = rowAt(x, y, rowsOnPage(drill_.state.ScreenWidthPixels) == 3);
@@ -347,17 +402,33 @@ void MainWindow::connectHandlers()
                 afterRowInput(row, before);
         });
     }
-    for (const auto& rows : rowFocus_) {
-        for (RowFocus* row : rows) {
-            connect(row, &RowFocus::committed, this, [this, row](const QString& text) {
-                for (const QChar symbol : text)
-                    rowKey(row->row(), 0, QString(symbol));
-            });
-        }
-    }
     // The outlines follow the focus, wherever a key or a click moved it.
     connect(qApp, &QApplication::focusChanged, this, [this] { updateOutlines(); });
     qApp->installEventFilter(this);
+}
+
+void MainWindow::connectPage(int canvas)
+{
+    for (int row = FirstRow; row <= LastRow; ++row) {
+        const int check = checkButtonOfRow(row, canvas);
+        checkButtons_->addButton(Command5[std::size_t(check)], check);
+    }
+    backButtons_->addButton(Command8[std::size_t(canvas)], canvas);
+    if (canvas == 0) {
+        for (std::size_t i = 0; i < Command6.size(); ++i)
+            digitKeys_->addButton(Command6[i], int(i));
+        for (std::size_t i = 0; i < Text1.size(); ++i) {
+            pointKeys_->addButton(Command11[i], int(i));
+            eraseKeys_->addButton(Command7[i], int(i));
+            connect(Text1[i], &AnswerBoxWidget::clicked, this, [this, i] { Text1_Click(drill_, int(i)); });
+        }
+    }
+    for (RowFocus* row : rowFocus_[std::size_t(canvas)]) {
+        connect(row, &RowFocus::committed, this, [this, row](const QString& text) {
+            for (const QChar symbol : text)
+                rowKey(row->row(), 0, QString(symbol));
+        });
+    }
 }
 
 Canvas& MainWindow::canvas(int index)
@@ -369,18 +440,21 @@ Canvas& MainWindow::canvas(int index)
 AnswerBox& MainWindow::answerBox(int index)
 {
     Q_ASSERT(index >= 0 && index < int(Text1.size()));
+    buildPage(0);
     return *Text1.at(std::size_t(index));
 }
 
 void MainWindow::showCheckButton(int index)
 {
     Q_ASSERT(index >= 0 && index < int(Command5.size()));
+    buildPage(canvasOfCheckButton(index));
     Command5.at(std::size_t(index))->show();
 }
 
 void MainWindow::showKeypad(int index)
 {
     Q_ASSERT(index >= 0 && index < int(Picture6.size()));
+    buildPage(0);
     Picture6.at(std::size_t(index))->show();
 }
 
@@ -421,6 +495,7 @@ void MainWindow::focusChosenLevel()
 void MainWindow::showPage(int canvas)
 {
     Q_ASSERT(canvas >= 0 && canvas < int(Picture1.size()));
+    buildPage(canvas);
     for (CanvasWidget* each : Picture1)
         each->hide();
     Picture7[0]->hide();
@@ -439,15 +514,20 @@ void MainWindow::hidePage(int canvas)
     Picture1[std::size_t(canvas)]->hide();
 }
 
+// A canvas not built yet shows none of its controls.
 void MainWindow::hideCheckButtons()
 {
-    for (QPushButton* check : Command5)
-        check->hide();
+    for (QPushButton* check : Command5) {
+        if (check != nullptr)
+            check->hide();
+    }
 }
 
 void MainWindow::hideRowControls(int index)
 {
     Q_ASSERT(index >= 0 && index < int(Text1.size()));
+    if (!pageBuilt_[0])
+        return;
     const auto i = std::size_t(index);
     Text1[i]->hide();
     Command5[i]->hide();
@@ -466,8 +546,11 @@ void MainWindow::applyLargeLayout()
 
 void MainWindow::applySmallLayout()
 {
-    for (QLabel* boy : Picture3)
-        boy->hide();
+    boysShown_ = false;
+    for (QLabel* boy : Picture3) {
+        if (boy != nullptr)
+            boy->hide();
+    }
     QWidget* panel = Picture7[0];
     panel->resize(794, panel->height());
     panel->resize(panel->width(), 520);

@@ -27,6 +27,12 @@ enum class RowKeyResult;
 // event to its handler; the handlers live in the files of their subsystem
 // and change what the window shows through the calls below.
 //
+// The first frame shows the grade button and the level menu only. The
+// controls on the two canvases (answer boxes, keypads, check buttons,
+// headings, pictures) are built in the event loop's turn after that frame,
+// or earlier by the first call below that needs them; each is built once,
+// in the order, with the names and the handlers it always had.
+//
 // Each control's object name is its array's name and index, "Command5_3",
 // as the handlers know it.
 class MainWindow : public QWidget, public DrillControls {
@@ -73,6 +79,10 @@ public:
     // wider, the small one, with a smaller client area, for the others.
     void applyLargeLayout();
     void applySmallLayout();
+
+    // Builds the controls on both canvases now, where they are not built
+    // yet: what a test or a tool that looks for them by name first calls.
+    void buildPages();
 
     // The whole window's zoom. The client area of the layout in logical
     // pixels; the window opens at the start-up factor, and wherever it is
@@ -131,18 +141,27 @@ private:
     void readyRowsForKeys();
 
     void buildLevelPanel();
-    void buildCanvas0();
-    void buildCanvas1();
+    void buildCanvas(int canvas, QSize size);
+    // The controls on a canvas, once; every call that reaches one of them
+    // asks for its canvas first.
+    void buildPage(int canvas);
+    void buildControls0();
+    void buildControls1();
     void buildKeypad(int strip);
     void buildPictures(int canvas, QPoint boy, QPoint girl, QPoint children);
     void nameControls();
     void connectHandlers();
-    // Names and descriptions for screen readers (accessibility.cpp).
+    void connectPage(int canvas);
+    // Names and descriptions for screen readers (accessibility.cpp): the
+    // window's own, and those of a canvas's controls as they are built.
     void describeForScreenReaders();
+    void describePage(int canvas);
     void finishAfterFirstFrame();
     void setLogicalClientSize(QSize size);
     // z and the content's place for the window's present size.
     void fitContent();
+    // A button array in one group whose ids are its indices: the buttons
+    // built so far; the rest join it as their canvas is built.
     template <std::size_t N>
     QButtonGroup* groupButtons(const std::array<ColourButton*, N>& buttons);
 
@@ -165,6 +184,18 @@ private:
     std::array<PictureBox*, 2> Picture2{};       // the girl
     std::array<PictureBox*, 2> Picture3{};       // the puzzled boy
     std::array<PictureBox*, 2> Picture4{};       // the group of children
+
+    // Which canvases have their controls; the button arrays that lie on
+    // both canvases, or only on canvas 0, are each one group from the
+    // start, and a canvas's buttons join them as it is built.
+    std::array<bool, 2> pageBuilt_{};
+    QButtonGroup* checkButtons_ = nullptr;  // Command5
+    QButtonGroup* digitKeys_ = nullptr;     // Command6
+    QButtonGroup* pointKeys_ = nullptr;     // Command11
+    QButtonGroup* eraseKeys_ = nullptr;     // Command7
+    QButtonGroup* backButtons_ = nullptr;   // Command8
+    // The small layout leaves the puzzled boy out on both canvases.
+    bool boysShown_ = true;
 
     Zoom zoom_{this};
     QSize logicalClient_ = ClientSize;

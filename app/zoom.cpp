@@ -76,17 +76,31 @@ QSize Zoom::scaled(QSize logical, double factor)
     return QSize(scaledPixels(logical.width(), factor), scaledPixels(logical.height(), factor));
 }
 
+Zoom::Logical Zoom::asItStands(const QWidget* control)
+{
+    Logical logical{control->geometry(), 0};
+    if (control->testAttribute(Qt::WA_SetFont))
+        logical.fontPixels = control->font().pixelSize();
+    return logical;
+}
+
 void Zoom::takeAsTheyStand()
 {
     rootFontPixels_ = root_->font().pixelSize();
     controls_.clear();
     for (QWidget* control : root_->findChildren<QWidget*>()) {
-        if (!isControl(control))
-            continue;
-        Logical logical{control->geometry(), 0};
-        if (control->testAttribute(Qt::WA_SetFont))
-            logical.fontPixels = control->font().pixelSize();
-        controls_.insert(control, logical);
+        if (isControl(control))
+            controls_.insert(control, asItStands(control));
+    }
+}
+
+void Zoom::takeIn(QWidget* parent)
+{
+    if (unscaled())
+        return;
+    for (QWidget* control : parent->findChildren<QWidget*>()) {
+        if (isControl(control) && !controls_.contains(control))
+            show(control, *controls_.insert(control, asItStands(control)));
     }
 }
 

@@ -40,6 +40,9 @@ public:
 
     // Scales every control to z and shifts the root's children by origin.
     void apply(double factor, QPoint origin = {});
+    // Controls built under `parent` after z left 1: their geometry and font
+    // as they stand are logical, and they take the present z.
+    void takeIn(QWidget* parent);
 
     void place(QWidget* control, QRect logical);
     void move(QWidget* control, QPoint logical);
@@ -62,6 +65,7 @@ private:
     // The controls and their logical geometry and font, as they stand now
     // (only while z is 1).
     void takeAsTheyStand();
+    static Logical asItStands(const QWidget* control);
     // z = 1 at the origin: every control stands where its logical geometry says.
     bool unscaled() const;
     void show(QWidget* control, const Logical& logical);

@@ -525,6 +525,7 @@ void TestStartUp::controlArraysAreNamedByIndex()
 void TestStartUp::controlNamesAreUnique()
 {
     WindowFixture fx;
+    fx.window->buildPages();
     QSet<QString> names;
     int named = 0;
     for (const QWidget* widget : fx.window->findChildren<QWidget*>()) {
