@@ -6,6 +6,8 @@
 
 #include "support/window_fixture.h"
 
+#include "answer/canvas_press.h"
+#include "app/accessibility.h"
 #include "app/start_up.h"
 #include "engine/colors.h"
 #include "engine/page.h"
@@ -35,6 +37,30 @@ QRect optionGeometry(bool large, int i)
     if (large)
         return QRect(34, 50 * i + 90, i == 2 ? 801 : 805, 37);
     return QRect(35, 40 * i + 80, 700, 28);
+}
+
+// The window's named controls, those of the menu and of the canvases.
+int namedControls(const QWidget& window)
+{
+    int named = 0;
+    for (const QWidget* widget : window.findChildren<QWidget*>())
+        named += widget->objectName().isEmpty() || widget->objectName().startsWith(u"qt_") ? 0 : 1;
+    return named;
+}
+
+// Whether any control of a canvas is built: its "終わる" button, and the
+// answer box, keypad and check button of row 1 on canvas 0.
+bool canvasBuilt(const QWidget& window, int canvas)
+{
+    QStringList names{controlName("Command8", canvas), controlName("Command5", checkButtonOfRow(1, canvas)),
+                      controlName("Picture2", canvas), controlName("Label1", canvas)};
+    if (canvas == 0)
+        names << controlName("Text1", 0) << controlName("Picture6", 0) << controlName("Command6", 0);
+    for (const QString& name : names) {
+        if (window.findChild<QWidget*>(name) != nullptr)
+            return true;
+    }
+    return false;
 }
 
 } // namespace
@@ -70,6 +96,9 @@ private Q_SLOTS:
     void controlArraysAreNamedByIndex_data();
     void controlArraysAreNamedByIndex();
     void controlNamesAreUnique();
+    void canvasControlsWaitForTheFirstFrame();
+    void aDrillBuildsTheControlsOfItsCanvasOnly_data();
+    void aDrillBuildsTheControlsOfItsCanvasOnly();
 };
 
 void TestStartUp::layout_data()
@@ -527,15 +556,72 @@ void TestStartUp::controlNamesAreUnique()
     WindowFixture fx;
     fx.window->buildPages();
     QSet<QString> names;
-    int named = 0;
     for (const QWidget* widget : fx.window->findChildren<QWidget*>()) {
-        if (widget->objectName().isEmpty() || widget->objectName().startsWith(u"qt_"))
-            continue;
-        ++named;
-        names.insert(widget->objectName());
+        if (!widget->objectName().isEmpty() && !widget->objectName().startsWith(u"qt_"))
+            names.insert(widget->objectName());
     }
-    QCOMPARE(named, 75);  // the controls of the eighteen arrays
-    QCOMPARE(names.size(), named);
+    QCOMPARE(namedControls(*fx.window), 75);  // the controls of the eighteen arrays
+    QCOMPARE(names.size(), 75);
+}
+
+void TestStartUp::canvasControlsWaitForTheFirstFrame()
+{
+    // The first frame shows the grade button and the menu; the controls of
+    // the canvases come in the event loop's turn after it.
+    FakePlatform platform;
+    MainWindow window(platform);
+    Form_Load(window);
+    QVERIFY(!canvasBuilt(window, 0));
+    QVERIFY(!canvasBuilt(window, 1));
+    QCOMPARE(namedControls(window), 17);  // the grade button, the canvases, the menu
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QTRY_COMPARE(namedControls(window), 75);
+}
+
+void TestStartUp::aDrillBuildsTheControlsOfItsCanvasOnly_data()
+{
+    QTest::addColumn<int>("level");
+    for (int level = 1; level <= LevelCount; ++level)
+        QTest::newRow(qPrintable(QStringLiteral("level %1").arg(level))) << level;
+}
+
+void TestStartUp::aDrillBuildsTheControlsOfItsCanvasOnly()
+{
+    // "けってい" before the first frame's work has run builds the controls of
+    // the level's canvas, named, connected and described; the other canvas
+    // waits until something needs it.
+    QFETCH(int, level);
+    FakePlatform platform;
+    MainWindow window(platform);
+    Form_Load(window);
+    window.show();  // the event loop has not run: no frame yet
+    control<QAbstractButton>(window, "Option2", level - 1)->click();
+    control<QAbstractButton>(window, "Command10", 0)->click();
+    const int used = window.drill().state.CanvasIndex;
+    QCOMPARE(used, answerCanvas(findLevel(level)->answering));
+    QVERIFY(canvasBuilt(window, used));
+    QVERIFY(!canvasBuilt(window, 1 - used));
+
+    // Row 1 started by a press, checked unanswered at its own check button.
+    Picture1_MouseDown(window.drill(), used, 1, 0, 300, float(rowTop(1) + 100));
+    QVERIFY(window.drill().state.rowStarted(1));
+    auto* check = window.findChild<QAbstractButton*>(controlName("Command5", checkButtonOfRow(1, used)));
+    QVERIFY(check != nullptr);
+    QVERIFY(!check->isHidden());
+    QVERIFY(!check->accessibleDescription().isEmpty());
+    check->click();
+    QCOMPARE(window.drill().state.problemCount(1), 1);
+    // A problem drawn empties the answer box of its row at every level, so
+    // the answer boxes are built with the first problem; nothing of the
+    // drill needs canvas 1 at the typed levels.
+    QCOMPARE(window.findChild<QWidget*>(controlName("Text1", 0))->accessibleName(), answerBoxName(1));
+    QCOMPARE(canvasBuilt(window, 1), used == 1);
+
+    // The first frame's work builds the other canvas.
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QTRY_VERIFY(canvasBuilt(window, 1 - used));
+    QCOMPARE(namedControls(window), 75);
 }
 
 QTEST_MAIN(TestStartUp)

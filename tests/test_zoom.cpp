@@ -126,6 +126,28 @@ int blocksOfMixedColours(const Canvas& canvas)
     return mixed;
 }
 
+// Every control on the canvases as the window shows it: its geometry, its
+// font's size, whether it is hidden, and the rows the keyboard knows.
+QStringList canvasControlsAsShown(MainWindow& window)
+{
+    QStringList shown;
+    for (int canvas = 0; canvas < 2; ++canvas) {
+        const auto* widget = control<CanvasWidget>(window, "Picture1", canvas);
+        for (const QWidget* child : widget->findChildren<QWidget*>()) {
+            const QRect at = child->geometry();
+            shown << QStringLiteral("%1 %2 %3,%4 %5x%6 %7px%8")
+                         .arg(child->objectName(), QString::fromLatin1(child->metaObject()->className()))
+                         .arg(at.x())
+                         .arg(at.y())
+                         .arg(at.width())
+                         .arg(at.height())
+                         .arg(child->font().pixelSize())
+                         .arg(child->isHidden() ? QStringLiteral(" hidden") : QString());
+        }
+    }
+    return shown;
+}
+
 } // namespace
 
 class TestZoom : public QObject {
@@ -140,6 +162,8 @@ private Q_SLOTS:
     void aLargerWindowCentresTheContentAtTheFactorThatFits_data();
     void aLargerWindowCentresTheContentAtTheFactorThatFits();
     void aDrillGoesOnUnchangedAcrossAChangeOfZ();
+    void canvasControlsBuiltAtZStandAsThoseBuiltBefore_data();
+    void canvasControlsBuiltAtZStandAsThoseBuiltBefore();
 };
 
 void TestZoom::everyLevelDrilledAtZGivesTheRecordsAndMarksOfZ1_data()
@@ -324,6 +348,46 @@ void TestZoom::aDrillGoesOnUnchangedAcrossAChangeOfZ()
     typed.check(1);
     QVERIFY(painted.area.contains(Zoom::scaled(markSquare(1), page->zoom())));
     QCOMPARE(typed.state().LastCheck[1], RightInWords);
+}
+
+void TestZoom::canvasControlsBuiltAtZStandAsThoseBuiltBefore_data()
+{
+    QTest::addColumn<int>("screenWidth");
+    QTest::addColumn<double>("zoom");
+    QTest::addColumn<double>("nextZoom");
+    for (const int width : {1024, 999}) {
+        QTest::addRow("%d wide, 0.77 then 1.45", width) << width << 0.77 << 1.45;
+        QTest::addRow("%d wide, 2.9 then 1", width) << width << 2.9 << 1.0;
+    }
+}
+
+void TestZoom::canvasControlsBuiltAtZStandAsThoseBuiltBefore()
+{
+    // The controls on the canvases are built after the first frame, when
+    // the window may have its zoom already: built then, they stand, at that
+    // factor and the next, where those built at factor 1 stand.
+    QFETCH(int, screenWidth);
+    QFETCH(double, zoom);
+    QFETCH(double, nextZoom);
+    const auto window = [screenWidth](FakePlatform& platform) {
+        platform.screenWidth = screenWidth;
+        auto made = std::make_unique<MainWindow>(platform);
+        Form_Load(*made);
+        return made;
+    };
+    FakePlatform beforePlatform;
+    const auto before = window(beforePlatform);
+    before->buildPages();
+    before->setStartFactor(zoom);
+    FakePlatform afterPlatform;
+    const auto after = window(afterPlatform);
+    after->setStartFactor(zoom);
+    after->buildPages();
+    QCOMPARE(canvasControlsAsShown(*after), canvasControlsAsShown(*before));
+
+    before->zoom().apply(nextZoom);
+    after->zoom().apply(nextZoom);
+    QCOMPARE(canvasControlsAsShown(*after), canvasControlsAsShown(*before));
 }
 
 QTEST_MAIN(TestZoom)
