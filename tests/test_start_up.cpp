@@ -39,6 +39,14 @@ QRect optionGeometry(bool large, int i)
     return QRect(35, 40 * i + 80, 700, 28);
 }
 
+// One row of data per level, 1 to 10, in the column "level".
+void everyLevel()
+{
+    QTest::addColumn<int>("level");
+    for (int level = 1; level <= LevelCount; ++level)
+        QTest::newRow(qPrintable(QStringLiteral("level %1").arg(level))) << level;
+}
+
 // The window's named controls, those of the menu and of the canvases.
 int namedControls(const QWidget& window)
 {
@@ -255,9 +263,7 @@ void TestStartUp::smallLayoutFitsAScreen800By600()
 
 void TestStartUp::firstDecideShowsTheSamePageBeforeTheFirstFrameWork_data()
 {
-    QTest::addColumn<int>("level");
-    for (int level = 1; level <= LevelCount; ++level)
-        QTest::newRow(qPrintable(QStringLiteral("level %1").arg(level))) << level;
+    everyLevel();
 }
 
 void TestStartUp::firstDecideShowsTheSamePageBeforeTheFirstFrameWork()
@@ -581,9 +587,7 @@ void TestStartUp::canvasControlsWaitForTheFirstFrame()
 
 void TestStartUp::aDrillBuildsTheControlsOfItsCanvasOnly_data()
 {
-    QTest::addColumn<int>("level");
-    for (int level = 1; level <= LevelCount; ++level)
-        QTest::newRow(qPrintable(QStringLiteral("level %1").arg(level))) << level;
+    everyLevel();
 }
 
 void TestStartUp::aDrillBuildsTheControlsOfItsCanvasOnly()

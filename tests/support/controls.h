@@ -48,8 +48,9 @@ Control* control(const QWidget& window, const char* array, int index)
 template <typename Control>
 QList<Control*> controls(const QWidget& window, const char* array)
 {
+    const QWidget& built = withPages(window);
     QList<Control*> found;
-    while (auto* next = withPages(window).findChild<Control*>(controlName(array, int(found.size()))))
+    while (auto* next = built.findChild<Control*>(controlName(array, int(found.size()))))
         found.push_back(next);
     if (found.isEmpty())
         qFatal("the window has no control array %s", array);
