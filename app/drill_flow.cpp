@@ -8,6 +8,10 @@
 #include "engine/colors.h"
 #include "engine/page.h"
 
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
 namespace pomuru {
 
 namespace {
@@ -47,6 +51,20 @@ void Command10_Click(MainWindow& window, int index)
     window.showPage(drill.state.CanvasIndex);
 }
 
+namespace {
+
+// The allocator keeps what is freed for the next allocations; the pages a
+// drill has freed, its page image above all, go back to the system instead,
+// so that the program is no larger between drills than the drill it keeps.
+void giveFreedMemoryBack()
+{
+#if defined(__GLIBC__)
+    malloc_trim(0);
+#endif
+}
+
+} // namespace
+
 void Command8_Click(MainWindow& window, int index)
 {
     Q_ASSERT(index == 0 || index == 1);
@@ -59,6 +77,7 @@ void Command8_Click(MainWindow& window, int index)
     // drawn outside the row frames, which the next page draws afresh. Its
     // image goes, so that a run keeps one page's image, not two.
     drill.canvas().discard();
+    giveFreedMemoryBack();
     window.showLevelMenu();
     for (int i = 0; i <= 2; ++i) {
         window.hideRowControls(i);

@@ -7,6 +7,7 @@
 #include "drill_flow.h"
 #include "first_frame.h"
 #include "look.h"
+#include "window_icon.h"
 
 #include "answer/canvas_press.h"
 #include "answer/keypad.h"
@@ -19,8 +20,6 @@
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QImageReader>
-#include <QPixmap>
 #include <QResizeEvent>
 #include <QShortcut>
 
@@ -85,28 +84,6 @@ PictureBox* makePicture(QWidget* canvas, const QString& resource, QPoint at, QSi
     setBackColor(picture, colors::lightYellow);
     picture->setGeometry(QRect(at, size));
     return picture;
-}
-
-// The 16 × 16 icon of the title bar, as the window opens. An image read
-// without a forced format, or with one but free to detect another, first
-// asks every image plugin whether it reads the file, which loads them all;
-// this one is a PNG, which Qt reads by itself.
-QIcon titleBarIcon()
-{
-    QImageReader reader(QStringLiteral(":/assets/icon16.png"), "png");
-    reader.setAutoDetectImageFormat(false);
-    return QIcon(QPixmap::fromImage(reader.read()));
-}
-
-// The 16 × 16 icon of the title bar, and the larger renderings of the same
-// icon that docks and task switchers ask for. Qt reads each file as it is
-// added, so the window takes them only after its first frame.
-QIcon iconAtEverySize()
-{
-    QIcon icon(QStringLiteral(":/assets/icon16.png"));
-    for (const int size : {22, 24, 32, 48, 64, 128, 256})
-        icon.addFile(QStringLiteral(":/assets/icons/hicolor/%1x%1/apps/pomuru.png").arg(size), QSize(size, size));
-    return icon;
 }
 
 constexpr QPoint LevelPanelPosition{4, 54};

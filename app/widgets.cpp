@@ -5,11 +5,14 @@
 
 #include "zoom.h"
 
+#include <QHash>
+#include <QImageReader>
 #include <QInputMethodEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPen>
 #include <QPixmap>
+#include <QPixmapCache>
 
 #include <cmath>
 
@@ -284,10 +287,80 @@ PictureBox::PictureBox(QString resource, QWidget* parent)
 {
 }
 
+namespace {
+
+// A picture of at most 256 colours, one of them transparent, as the
+// pictures are, held at one byte a pixel with its colours in a table: a
+// quarter of the memory of the 32-bit pixels Qt would make of it, for the
+// same pixels on the screen. A picture of more colours stays as it is.
+QImage withColourTable(const QImage& picture)
+{
+    const QImage pixels = picture.convertToFormat(QImage::Format_ARGB32);
+    QList<QRgb> colours;
+    QHash<QRgb, int> indexOf;
+    QImage indexed(pixels.size(), QImage::Format_Indexed8);
+    for (int y = 0; y < pixels.height(); ++y) {
+        const auto* from = reinterpret_cast<const QRgb*>(pixels.constScanLine(y));
+        uchar* to = indexed.scanLine(y);
+        for (int x = 0; x < pixels.width(); ++x) {
+            auto found = indexOf.constFind(from[x]);
+            if (found == indexOf.constEnd()) {
+                if (colours.size() == 256)
+                    return picture;
+                found = indexOf.insert(from[x], int(colours.size()));
+                colours.append(from[x]);
+            }
+            to[x] = uchar(*found);
+        }
+    }
+    indexed.setColorTable(colours);
+    return indexed;
+}
+
+} // namespace
+
+QPixmap PictureBox::picture(const QString& resource)
+{
+    // Both canvases show the same pictures: one copy of each serves them.
+    const QString key = QStringLiteral("pomuru.picture:") + resource;
+    QPixmap shared;
+    if (QPixmapCache::find(key, &shared))
+        return shared;
+    // A format named and not guessed: guessing asks every image plugin
+    // installed whether it reads the file, and loads each of them.
+    QImageReader reader(resource, "gif");
+    reader.setAutoDetectImageFormat(false);
+    const QImage decoded = reader.read();
+    if (decoded.isNull())
+        return {};
+    // Kept as it is, not converted to the screen's format: the painter
+    // takes the colours from the table as it draws.
+    const QImage compact = withColourTable(decoded);
+    shared = compact.format() == QImage::Format_Indexed8 ? QPixmap::fromImage(compact, Qt::NoFormatConversion)
+                                                         : QPixmap::fromImage(compact);
+    QPixmapCache::insert(key, shared);
+    return shared;
+}
+
 void PictureBox::load()
 {
-    if (pixmap().isNull())
-        setPixmap(QPixmap(resource_));
+    if (!pixmap().isNull())
+        return;
+    const QPixmap held = picture(resource_);
+    // Scaled, the box smooths the picture from pixels of the screen's
+    // format, as it always has; it keeps such a copy while it is scaled.
+    setPixmap(hasScaledContents() ? QPixmap::fromImage(held.toImage()) : held);
+}
+
+void PictureBox::setZoomed(bool zoomed)
+{
+    if (zoomed == hasScaledContents())
+        return;
+    setScaledContents(zoomed);
+    if (!pixmap().isNull()) {
+        setPixmap(QPixmap());
+        load();
+    }
 }
 
 void PictureBox::showEvent(QShowEvent* event)

@@ -145,6 +145,10 @@ public:
     PictureBox(QString resource, QWidget* parent);
 
     void load();
+    // Fills the box at every size while the window is zoomed.
+    void setZoomed(bool zoomed);
+    // The picture a box of this resource shows; empty when it cannot be read.
+    static QPixmap picture(const QString& resource);
 
 protected:
     void showEvent(QShowEvent* event) override;

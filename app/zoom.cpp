@@ -159,7 +159,7 @@ void Zoom::show(QWidget* control, const Logical& logical)
     }
     // A picture fills its box at every size.
     if (auto* picture = qobject_cast<PictureBox*>(control))
-        picture->setScaledContents(factor_ != 1.0);
+        picture->setZoomed(factor_ != 1.0);
 }
 
 bool Zoom::unscaled() const

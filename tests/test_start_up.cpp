@@ -8,7 +8,10 @@
 
 #include "answer/canvas_press.h"
 #include "app/accessibility.h"
+#include "app/look.h"
 #include "app/start_up.h"
+#include "app/widgets.h"
+#include "app/window_icon.h"
 #include "engine/colors.h"
 #include "engine/page.h"
 
@@ -107,6 +110,10 @@ private Q_SLOTS:
     void canvasControlsWaitForTheFirstFrame();
     void aDrillBuildsTheControlsOfItsCanvasOnly_data();
     void aDrillBuildsTheControlsOfItsCanvasOnly();
+    void picturesHeldWithAColourTableShowTheirPixels_data();
+    void picturesHeldWithAColourTableShowTheirPixels();
+    void iconReadWhenAskedGivesWhatTheHeldIconGives_data();
+    void iconReadWhenAskedGivesWhatTheHeldIconGives();
 };
 
 void TestStartUp::layout_data()
@@ -629,4 +636,82 @@ void TestStartUp::aDrillBuildsTheControlsOfItsCanvasOnly()
 }
 
 QTEST_MAIN(TestStartUp)
+// The pictures are held at one byte a pixel. On the screen, at every device
+// pixel ratio and window zoom, they must show what the same picture decoded
+// to the screen's 32-bit pixels shows, on the canvas's colour.
+void TestStartUp::picturesHeldWithAColourTableShowTheirPixels_data()
+{
+    QTest::addColumn<QString>("resource");
+    QTest::addColumn<double>("ratio");
+    QTest::addColumn<double>("zoom");
+    for (const char* picture : {"girl", "boy", "children"}) {
+        for (const double ratio : {1.0, 1.25, 1.5, 2.0}) {
+            for (const double zoom : {1.0, 0.75, 1.3, 2.0})
+                QTest::addRow("%s at %.2f, zoom %.2f", picture, ratio, zoom)
+                    << QStringLiteral(":/assets/%1.gif").arg(QLatin1String(picture)) << ratio << zoom;
+        }
+    }
+}
+
+void TestStartUp::picturesHeldWithAColourTableShowTheirPixels()
+{
+    QFETCH(QString, resource);
+    QFETCH(double, ratio);
+    QFETCH(double, zoom);
+    const QPixmap held = PictureBox::picture(resource);
+    QVERIFY(!held.isNull());
+    QCOMPARE(held.toImage().format(), QImage::Format_Indexed8);
+    // A box that loads its own picture, or one given the picture as Qt
+    // decodes it by itself.
+    auto shown = [&](bool ownPicture) {
+        QWidget canvas;
+        setBackColor(&canvas, colors::lightYellow);
+        PictureBox box(resource, &canvas);
+        box.setZoomed(zoom != 1.0);
+        if (ownPicture)
+            box.load();
+        else
+            box.setPixmap(QPixmap(resource));
+        box.setGeometry(QRect(QPoint(0, 0), (QSizeF(held.size()) * zoom).toSize()));
+        canvas.resize(box.size());
+        QImage image((QSizeF(canvas.size()) * ratio).toSize(), QImage::Format_RGB32);
+        image.setDevicePixelRatio(ratio);
+        canvas.render(&image);
+        return image;
+    };
+    QCOMPARE(shown(true), shown(false));
+}
+
+// The window's icon reads each size from its file when the desktop asks for
+// it, and keeps none: every size, ratio and mode must still give the pixels
+// of the icon that holds them all, or the title bar and the docks change.
+void TestStartUp::iconReadWhenAskedGivesWhatTheHeldIconGives_data()
+{
+    QTest::addColumn<int>("size");
+    QTest::addColumn<double>("ratio");
+    QTest::addColumn<QIcon::Mode>("mode");
+    for (const int size : {16, 22, 24, 32, 48, 64, 128, 256, 20, 40, 100, 512}) {
+        for (const double ratio : {1.0, 1.5, 2.0}) {
+            QTest::addRow("%d px at %.1f", size, ratio) << size << ratio << QIcon::Normal;
+            QTest::addRow("%d px at %.1f, disabled", size, ratio) << size << ratio << QIcon::Disabled;
+        }
+    }
+}
+
+void TestStartUp::iconReadWhenAskedGivesWhatTheHeldIconGives()
+{
+    QFETCH(int, size);
+    QFETCH(double, ratio);
+    QFETCH(QIcon::Mode, mode);
+    const QIcon onDemand = iconAtEverySize();
+    const QIcon held = iconAtEverySizeHeld();
+    QCOMPARE(onDemand.availableSizes(mode), held.availableSizes(mode));
+    QCOMPARE(onDemand.actualSize(QSize(size, size), mode), held.actualSize(QSize(size, size), mode));
+    const QPixmap given = onDemand.pixmap(QSize(size, size), ratio, mode);
+    const QPixmap expected = held.pixmap(QSize(size, size), ratio, mode);
+    QVERIFY(!expected.isNull());
+    QCOMPARE(given.devicePixelRatio(), expected.devicePixelRatio());
+    QCOMPARE(given.toImage(), expected.toImage());
+}
+
 #include "test_start_up.moc"
