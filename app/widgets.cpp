@@ -13,6 +13,7 @@
 #include <QPen>
 #include <QPixmap>
 #include <QPixmapCache>
+#include <QRegion>
 
 #include <cmath>
 
@@ -59,14 +60,24 @@ void CanvasWidget::paintEvent(QPaintEvent* event)
     // A ratio that changed without telling (a screen's scale set anew) is
     // taken up here at the latest.
     canvas_.setRatio(drawingRatio());
-    const QImage& image = canvas_.image();
-    QPainter painter(this);
     // Image pixels per widget pixel: the screen's ratio, or more where a
     // zoom below 1 leaves the canvas drawing at ratio 1.
-    const double ratio = image.devicePixelRatio() / zoom_;
-    if (std::abs(ratio - 1.0) < 1e-9) {
-        painter.drawImage(event->rect(), image, event->rect());
+    const double ratio = canvas_.ratio() / zoom_;
+    const bool pixelForPixel = std::abs(ratio - 1.0) < 1e-9;
+    // Scaled, the painter samples the drawing on both sides of an edge, so
+    // it is given the whole image; pixel for pixel, the part drawn on and
+    // the background beyond it are the same pixels.
+    canvas_.setKeptWhole(!pixelForPixel);
+    QPainter painter(this);
+    if (pixelForPixel) {
+        const QImage& drawn = canvas_.drawnPart();
+        const QRect inside = event->rect() & drawn.rect();
+        if (!inside.isEmpty())
+            painter.drawImage(inside, drawn, inside);
+        for (const QRect& blank : QRegion(event->rect()).subtracted(QRegion(inside)))
+            painter.fillRect(blank, QColor::fromRgb(canvas_.background()));
     } else {
+        const QImage& image = canvas_.image();
         // The painted area in device pixels may take in a fraction of a
         // logical pixel more than event->rect(): draw a pixel's margin too,
         // which the painter clips. Source and target then cover the same

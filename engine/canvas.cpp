@@ -19,6 +19,11 @@ namespace {
 
 constexpr QRgb opaqueBlack = 0xFF000000u;
 
+// How far, in logical pixels, the drawn part reaches right of the area an
+// operation draws in: what a painter puts a pixel past the area it was
+// given is kept.
+constexpr int DrawnMargin = 8;
+
 // A painter with the settings every drawing of ours needs: aliased, so that
 // no blended colour appears on the image.
 class AliasedPainter : public QPainter {
@@ -117,16 +122,95 @@ Canvas::Canvas(QSize size, QRgb background, const QFont& font, double ratio)
     fontPoints_ = font.pixelSize() * 72.0 / 96.0;
 }
 
-QImage& Canvas::drawing() const
+namespace {
+
+// Copies the top-left pixels that both images have.
+void copyCommonPart(const QImage& from, QImage& to)
 {
-    if (image_.isNull())
-        image_ = blankImage(size_, ratio_, background_);
+    const int width = std::min(from.width(), to.width());
+    const int height = std::min(from.height(), to.height());
+    for (int y = 0; y < height; ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(from.constScanLine(y));
+        std::copy(line, line + width, reinterpret_cast<QRgb*>(to.scanLine(y)));
+    }
+}
+
+} // namespace
+
+QImage& Canvas::drawingOver(QRect area) const
+{
+    // The part is as high as the canvas and grows only in width: a page's
+    // first row frame sets its width, and no later row makes it anew.
+    QSize needed = keptWhole_ ? size_ : QSize(extent_.width(), size_.height());
+    if (!keptWhole_ && !area.isEmpty())
+        needed = needed.expandedTo(QSize(area.right() + 1 + DrawnMargin, 1));
+    needed = needed.expandedTo(QSize(1, 1)).boundedTo(size_);
+    if (image_.isNull() || needed != extent_) {
+        QImage grown = blankImage(needed, ratio_, background_);
+        copyCommonPart(image_, grown);
+        image_ = std::move(grown);
+        extent_ = needed;
+    }
+    if (!area.isEmpty()) {
+        const QRect reach = area.adjusted(-DrawnMargin, -DrawnMargin, DrawnMargin, DrawnMargin);
+        drawnSinceWhole_ |= toDevice(reach & QRect(QPoint(0, 0), extent_));
+    }
     return image_;
+}
+
+const QImage& Canvas::image() const
+{
+    if (keptWhole_)
+        return drawingOver(QRect());
+    if (whole_.isNull()) {
+        whole_ = blankImage(size_, ratio_, background_);
+        drawnSinceWhole_ = image_.rect();
+    }
+    updateWhole();
+    return whole_;
+}
+
+void Canvas::updateWhole() const
+{
+    if (whole_.isNull() || drawnSinceWhole_.isEmpty())
+        return;
+    const QRect area = drawnSinceWhole_ & image_.rect() & whole_.rect();
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        const auto* from = reinterpret_cast<const QRgb*>(image_.constScanLine(y)) + area.left();
+        std::copy(from, from + area.width(), reinterpret_cast<QRgb*>(whole_.scanLine(y)) + area.left());
+    }
+    drawnSinceWhole_ = QRect();
+}
+
+void Canvas::remakeWhole()
+{
+    // Made anew at the new size or ratio, if it was asked for before.
+    if (whole_.isNull())
+        return;
+    whole_ = blankImage(size_, ratio_, background_);
+    drawnSinceWhole_ = image_.rect();
+    updateWhole();
+}
+
+void Canvas::setKeptWhole(bool whole)
+{
+    if (whole == keptWhole_)
+        return;
+    keptWhole_ = whole;
+    if (!whole)
+        return;  // what is held stays until the page is discarded
+    // A copy that image() gave before stays, and up to date, for those
+    // that still hold it.
+    if (!image_.isNull())
+        drawingOver(QRect());  // grown to the whole canvas
 }
 
 void Canvas::discard()
 {
     image_ = QImage();
+    extent_ = QSize();
+    whole_ = QImage();
+    drawnSinceWhole_ = QRect();
     notifyChanged(QRect(QPoint(0, 0), size_));
 }
 
@@ -134,20 +218,16 @@ void Canvas::resize(QSize size)
 {
     if (size == size_)
         return;
-    if (image_.isNull()) {
-        size_ = size;  // still blank: nothing to keep
-        notifyChanged(QRect(QPoint(0, 0), size_));
-        return;
-    }
-    QImage grown = blankImage(size, ratio_, background_);
-    const int width = std::min(grown.width(), image_.width());
-    const int height = std::min(grown.height(), image_.height());
-    for (int y = 0; y < height; ++y) {
-        const auto* from = reinterpret_cast<const QRgb*>(image_.constScanLine(y));
-        std::copy(from, from + width, reinterpret_cast<QRgb*>(grown.scanLine(y)));
-    }
-    image_ = std::move(grown);
     size_ = size;
+    if (!image_.isNull()) {
+        // The drawing so far is kept where it still fits.
+        const QSize kept = keptWhole_ ? size : extent_.boundedTo(size);
+        QImage resized = blankImage(kept, ratio_, background_);
+        copyCommonPart(image_, resized);
+        image_ = std::move(resized);
+        extent_ = kept;
+    }
+    remakeWhole();
     notifyChanged(QRect(QPoint(0, 0), size_));
 }
 
@@ -158,12 +238,13 @@ void Canvas::setRatio(double ratio)
         return;
     if (image_.isNull()) {
         ratio_ = ratio;  // still blank: nothing to resample
+        remakeWhole();
         notifyChanged(QRect(QPoint(0, 0), size_));
         return;
     }
-    const std::vector<int> columns = resampling(size_.width(), ratio_, ratio);
-    const std::vector<int> rows = resampling(size_.height(), ratio_, ratio);
-    QImage resampled = blankImage(size_, ratio, background_);
+    const std::vector<int> columns = resampling(extent_.width(), ratio_, ratio);
+    const std::vector<int> rows = resampling(extent_.height(), ratio_, ratio);
+    QImage resampled = blankImage(extent_, ratio, background_);
     // A window's change of zoom resamples the whole drawing within its
     // frame: rows taken from the same old row are copied whole.
     const int width = resampled.width();
@@ -185,6 +266,7 @@ void Canvas::setRatio(double ratio)
     }
     image_ = std::move(resampled);
     ratio_ = ratio;
+    remakeWhole();
     notifyChanged(QRect(QPoint(0, 0), size_));
 }
 
@@ -232,14 +314,17 @@ QPoint Canvas::pixelAt(QPointF point) const
                   logicalOf(int(std::floor(point.y() * ratio_ + allowance))));
 }
 
-void Canvas::fillDevice(QRect device, QRgb color)
+void Canvas::fillArea(QRect area, QRgb color)
 {
-    device &= drawing().rect();
+    if (area.isEmpty())
+        return;
+    QImage& image = drawingOver(area);
+    const QRect device = toDevice(area) & image.rect();
     if (device.isEmpty())
         return;
     const QRgb opaque = 0xFF000000u | color;
     for (int y = device.top(); y <= device.bottom(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(drawing().scanLine(y));
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
         std::fill(line + device.left(), line + device.right() + 1, opaque);
     }
 }
@@ -258,11 +343,11 @@ void Canvas::line(double x, double y, double dx, double dy, QRgb color)
     if (from.x() == to.x() || from.y() == to.y()) {
         // Level and upright lines bound the cells that are filled later:
         // they cover the whole blocks of their pixels.
-        fillDevice(toDevice(area), color);
+        fillArea(area, color);
         notifyChanged(area);
         return;
     }
-    AliasedPainter painter(&drawing());
+    AliasedPainter painter(&drawingOver(area));
     painter.usePen(color);
     if (ratio_ == 1.0) {
         painter.drawLine(from, to);
@@ -280,37 +365,37 @@ void Canvas::box(int x, int y, int dx, int dy, QRgb color)
 {
     const QRect area = normalised(x, y, dx, dy);
     if (fillStyle_ == FillStyle::Solid)
-        fillDevice(toDevice(area), fillColor_);
+        fillArea(area, fillColor_);
     // The outline runs through both corners: four one-pixel strips.
-    fillDevice(toDevice(QRect(area.left(), area.top(), area.width(), 1)), color);
-    fillDevice(toDevice(QRect(area.left(), area.bottom(), area.width(), 1)), color);
-    fillDevice(toDevice(QRect(area.left(), area.top(), 1, area.height())), color);
-    fillDevice(toDevice(QRect(area.right(), area.top(), 1, area.height())), color);
+    fillArea(QRect(area.left(), area.top(), area.width(), 1), color);
+    fillArea(QRect(area.left(), area.bottom(), area.width(), 1), color);
+    fillArea(QRect(area.left(), area.top(), 1, area.height()), color);
+    fillArea(QRect(area.right(), area.top(), 1, area.height()), color);
     notifyChanged(area);
 }
 
 void Canvas::filledBox(int x, int y, int dx, int dy, QRgb color)
 {
     const QRect area = normalised(x, y, dx, dy);
-    fillDevice(toDevice(area), color);
+    fillArea(area, color);
     notifyChanged(area);
 }
 
 void Canvas::print(const QString& text)
 {
-    AliasedPainter painter(&drawing());
-    painter.setFont(font_);
-    painter.usePen(penColor_);
     const QFontMetrics metrics(font_);
     const QPoint baseline(textPosition_.x(), textPosition_.y() + metrics.ascent());
-    painter.drawText(baseline, text);
-    painter.end();
     // A glyph may reach beyond its advance; the bounding rectangle says how far.
     const QRect cell(textPosition_, QSize(metrics.horizontalAdvance(text), metrics.height()));
     QRect area = cell.united(metrics.boundingRect(text).translated(baseline));
     // Glyphs drawn at a finer ratio may reach a fraction of a pixel further.
     if (ratio_ != 1.0)
         area.adjust(-1, -1, 1, 1);
+    AliasedPainter painter(&drawingOver(area));
+    painter.setFont(font_);
+    painter.usePen(penColor_);
+    painter.drawText(baseline, text);
+    painter.end();
     if (transcript_)
         transcript_->append(text);
     notifyChanged(area);
@@ -347,7 +432,8 @@ void Canvas::roundRect(int x1, int y1, int x2, int y2, int ellipseWidth, int ell
         roundRectAtRatio(x1, y1, x2, y2, ellipseWidth, ellipseHeight);
         return;
     }
-    AliasedPainter painter(&drawing());
+    const QRect area = spanned(QPoint(x1, y1), QPoint(x2 - 1, y2 - 1));
+    AliasedPainter painter(&drawingOver(area));
     painter.usePen(penColor_);
     if (fillStyle_ == FillStyle::Solid)
         painter.setBrush(QColor::fromRgb(fillColor_));
@@ -356,7 +442,7 @@ void Canvas::roundRect(int x1, int y1, int x2, int y2, int ellipseWidth, int ell
     painter.drawRoundedRect(QRect(x1, y1, x2 - x1 - 1, y2 - y1 - 1),
                             ellipseWidth / 2.0, ellipseHeight / 2.0, Qt::AbsoluteSize);
     painter.end();
-    notifyChanged(spanned(QPoint(x1, y1), QPoint(x2 - 1, y2 - 1)));
+    notifyChanged(area);
 }
 
 void Canvas::roundRectAtRatio(int x1, int y1, int x2, int y2, int ellipseWidth, int ellipseHeight)
@@ -378,7 +464,7 @@ void Canvas::roundRectAtRatio(int x1, int y1, int x2, int y2, int ellipseWidth, 
     innerPath.addRoundedRect(inner, std::max(0.0, radiusX - 0.5) * ratio_, std::max(0.0, radiusY - 0.5) * ratio_);
 
     // A painter on the same pixels without the ratio's scaling.
-    QImage& image = drawing();
+    QImage& image = drawingOver(area);
     QImage device(image.bits(), image.width(), image.height(), image.bytesPerLine(), image.format());
     AliasedPainter painter(&device);
     if (fillStyle_ == FillStyle::Solid) {
@@ -400,20 +486,27 @@ void Canvas::roundRectAtRatio(int x1, int y1, int x2, int y2, int ellipseWidth, 
 
 void Canvas::floodFill(double seedX, double seedY)
 {
-    const int width = drawing().width();
-    const int height = drawing().height();
     const QPoint seedPixel(roundPixel(seedX), roundPixel(seedY));
     if (!QRect(QPoint(0, 0), size_).contains(seedPixel))
         return;
+    const QSize device = deviceSize(size_, ratio_);
+    const int width = device.width();
+    const int height = device.height();
 
-    auto row = [this](int y) { return reinterpret_cast<QRgb*>(drawing().scanLine(y)); };
+    // Beyond the drawn part every pixel is the background.
+    const bool backgroundIsBlack = (0xFF000000u | background_) == opaqueBlack;
+    auto black = [&](int x, int y) {
+        if (x < image_.width() && y < image_.height())
+            return reinterpret_cast<const QRgb*>(image_.constScanLine(y))[x] == opaqueBlack;
+        return backgroundIsBlack;
+    };
     // The seed's block, less its black pixels: at a ratio above 1 a slanted
     // line or a glyph may cover part of it.
     std::vector<QPoint> seeds;
     const QRect block = toDevice(QRect(seedPixel, QSize(1, 1)));
     for (int y = block.top(); y <= block.bottom(); ++y)
         for (int x = block.left(); x <= block.right(); ++x)
-            if (row(y)[x] != opaqueBlack)
+            if (!black(x, y))
                 seeds.emplace_back(x, y);
     if (seeds.empty())
         return;
@@ -422,12 +515,16 @@ void Canvas::floodFill(double seedX, double seedY)
     // unvisited, non-black pixels on its line; the lines above and below are
     // then searched for the starts of new spans. The visited mask, not the
     // colour, tells what is done, so filling with the colour a region already
-    // has still ends.
-    const QRgb fill = 0xFF000000u | fillColor_;
+    // has still ends. The spans are found first and filled after, once the
+    // drawn part holds them all.
     std::vector<bool> visited(std::size_t(width) * std::size_t(height), false);
     auto open = [&](int x, int y) {
-        return !visited[std::size_t(y) * std::size_t(width) + std::size_t(x)] && row(y)[x] != opaqueBlack;
+        return !visited[std::size_t(y) * std::size_t(width) + std::size_t(x)] && !black(x, y);
     };
+    struct Span {
+        int y, left, right;
+    };
+    std::vector<Span> spans;
     QRect filled;
     while (!seeds.empty()) {
         const QPoint seed = seeds.back();
@@ -442,11 +539,9 @@ void Canvas::floodFill(double seedX, double seedY)
         while (right < width - 1 && open(right + 1, y))
             ++right;
         filled |= QRect(left, y, right - left + 1, 1);
-        QRgb* line = row(y);
-        for (int x = left; x <= right; ++x) {
-            line[x] = fill;
+        spans.push_back({y, left, right});
+        for (int x = left; x <= right; ++x)
             visited[std::size_t(y) * std::size_t(width) + std::size_t(x)] = true;
-        }
         for (const int next : {y - 1, y + 1}) {
             if (next < 0 || next >= height)
                 continue;
@@ -459,16 +554,24 @@ void Canvas::floodFill(double seedX, double seedY)
             }
         }
     }
-    notifyChanged(toLogical(filled));
+    const QRect area = toLogical(filled);
+    QImage& image = drawingOver(area);
+    const QRgb fill = 0xFF000000u | fillColor_;
+    for (const Span& span : spans) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(span.y));
+        std::fill(line + span.left, line + span.right + 1, fill);
+    }
+    notifyChanged(area);
 }
 
 std::optional<QRgb> Canvas::pixel(int x, int y) const
 {
     if (!QRect(QPoint(0, 0), size_).contains(x, y))
         return std::nullopt;
-    if (image_.isNull())
-        return background_;  // nothing drawn yet
-    return image_.pixel(deviceEdge(x), deviceEdge(y));  // RGB32: always opaque
+    const QPoint device(deviceEdge(x), deviceEdge(y));
+    if (!image_.rect().contains(device))
+        return background_;  // nothing drawn there
+    return image_.pixel(device);  // RGB32: always opaque
 }
 
 void Canvas::refresh()
@@ -485,6 +588,7 @@ void Canvas::refreshNow(QRect area)
 
 void Canvas::notifyChanged(QRect area)
 {
+    updateWhole();
     if (changed)
         changed(area);
 }

@@ -44,8 +44,20 @@ public:
     // A ratio below 1 (or not a number) draws at ratio 1.
     Canvas(QSize size, QRgb background, const QFont& font, double ratio = 1.0);
 
-    // The drawing in device pixels; its devicePixelRatio() is ratio().
-    const QImage& image() const { return drawing(); }
+    // The whole drawing in device pixels; its devicePixelRatio() is ratio().
+    // Unless the canvas is kept whole, this is a copy made when first asked
+    // for and kept up to date from then on: for those that read the drawing
+    // as one image.
+    const QImage& image() const;
+    // The part of the drawing from its left edge, as high as the canvas, that
+    // holds everything drawn so far; right of it the canvas is its
+    // background. Null while nothing is drawn.
+    const QImage& drawnPart() const { return image_; }
+    QRgb background() const { return background_; }
+    // Kept whole, the canvas holds its whole image, which image() then is:
+    // for a widget that scales the drawing as it shows it and so samples
+    // pixels on both sides of any edge.
+    void setKeptWhole(bool whole);
     // The size in logical pixels.
     QSize size() const { return size_; }
     // Changes the size; the drawing so far is kept where it still fits.
@@ -137,19 +149,34 @@ public:
 
 private:
     void notifyChanged(QRect area);
-    QImage& drawing() const;
+    // The drawing, grown as need be to hold this logical area and a margin
+    // beyond it (the whole canvas while it is kept whole).
+    QImage& drawingOver(QRect area) const;
+    // Brings the copy that image() gave up to date with what was drawn.
+    void updateWhole() const;
+    // Makes that copy anew, at a new size or ratio, if it was made before.
+    void remakeWhole();
     // The first device pixel of logical coordinate x, along either axis.
     int deviceEdge(int x) const;
     // The logical pixel whose block holds device pixel d, along either axis.
     int logicalOf(int device) const;
-    void fillDevice(QRect device, QRgb color);
+    // The blocks of a logical area in one colour.
+    void fillArea(QRect area, QRgb color);
     void roundRectAtRatio(int x1, int y1, int x2, int y2, int ellipseWidth, int ellipseHeight);
 
     QSize size_;
     double ratio_ = 1.0;
-    // Made when first drawn on or shown: a blank canvas is only its size and
-    // background, and costs the program no memory until a page uses it.
+    // The drawn part: made when first drawn on, as far as drawn. A blank
+    // canvas is only its size and background and costs no memory until a
+    // page uses it, and the page's rows leave its pictures' side blank.
     mutable QImage image_;
+    // The logical size that image_ holds.
+    mutable QSize extent_;
+    bool keptWhole_ = false;
+    // What image() gave while the canvas is not kept whole, and the device
+    // area drawn since it was last brought up to date.
+    mutable QImage whole_;
+    mutable QRect drawnSinceWhole_;
     QRgb background_;
     QFont font_;
     double fontPoints_ = 0;

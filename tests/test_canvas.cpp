@@ -13,6 +13,8 @@
 #include <QFontInfo>
 #include <QTest>
 
+#include <random>
+
 using namespace pomuru;
 using namespace pomuru::testing;
 
@@ -62,6 +64,11 @@ private Q_SLOTS:
     void textStandsWithItsTopLeftAtThePosition();
     void resizeKeepsTheDrawing();
     void transcriptKeepsTheTextsPrintedWhileOpen();
+    void drawnPartShowsWhatTheWholeImageShows_data();
+    void drawnPartShowsWhatTheWholeImageShows();
+    void drawnPartHoldsOnlyWhatIsDrawn();
+    void fillReachesBeyondTheDrawnPart_data();
+    void fillReachesBeyondTheDrawnPart();
 };
 
 void TestCanvas::fontsResolveToTheJapaneseFaces_data()
@@ -240,6 +247,101 @@ void TestCanvas::transcriptKeepsTheTextsPrintedWhileOpen()
     canvas.openTranscript();
     canvas.printAt(0, 0, QStringLiteral("○"));
     QCOMPARE(canvas.closeTranscript(), QStringList{QStringLiteral("○")});
+}
+
+// A canvas holds only the part of its image that has been drawn on; every
+// operation, at every ratio, must leave the same pixels as on a canvas that
+// holds its whole image, or a glyph, a line's end or a fill beyond the part
+// held so far would be lost. Random operations, everywhere on the canvas.
+void TestCanvas::drawnPartShowsWhatTheWholeImageShows_data()
+{
+    QTest::addColumn<double>("ratio");
+    QTest::addColumn<int>("seed");
+    for (const double ratio : {1.0, 1.5, 2.0})
+        for (int seed = 1; seed <= 6; ++seed)
+            QTest::addRow("ratio %.1f, seed %d", ratio, seed) << ratio << seed;
+}
+
+void TestCanvas::drawnPartShowsWhatTheWholeImageShows()
+{
+    QFETCH(double, ratio);
+    QFETCH(int, seed);
+    const QSize size(300, 200);
+    Canvas held(size, colors::lightYellow, fonts::canvasFont(), ratio);
+    Canvas whole(size, colors::lightYellow, fonts::canvasFont(), ratio);
+    whole.setKeptWhole(true);
+    std::mt19937 random{std::uint32_t(seed)};
+    auto any = [&](int below) { return int(random() % std::uint32_t(below)); };
+    const QRgb palette[] = {colors::black, colors::red, colors::cyan, colors::pink, colors::white};
+    const QStringList texts{QStringLiteral("0.3"), QStringLiteral("○"), QStringLiteral("×"),
+                            QStringLiteral("なん㍑ですか"), QStringLiteral("＞")};
+    for (int step = 0; step < 60; ++step) {
+        const int x = any(size.width() + 20) - 10;
+        const int y = any(size.height() + 20) - 10;
+        const int dx = any(120) - 60;
+        const int dy = any(80) - 40;
+        const QRgb colour = palette[any(5)];
+        const int operation = any(7);
+        for (Canvas* canvas : {&held, &whole}) {
+            canvas->setPenColor(colour);
+            canvas->setFillColor(palette[(step + 1) % 5]);
+            canvas->setFillStyle(step % 2 == 0 ? FillStyle::Solid : FillStyle::Transparent);
+            canvas->setFontPoints(9 + step % 4 * 6);
+            switch (operation) {
+            case 0: canvas->line(x, y, dx, dy, colour); break;
+            case 1: canvas->line(x, y, dx, 0, colour); break;
+            case 2: canvas->box(x, y, dx, dy, colour); break;
+            case 3: canvas->filledBox(x, y, dx / 4, dy / 4, colour); break;
+            case 4: canvas->printAt(x, y, texts[step % texts.size()]); break;
+            case 5: canvas->roundRect(x, y, x + std::abs(dx) + 31, y + std::abs(dy) + 31, 30, 30); break;
+            default: canvas->floodFill(x, y); break;
+            }
+        }
+        QCOMPARE(held.image(), whole.image());
+    }
+    // The widget paints the part held and the background beyond it: the
+    // same pixels as the whole image, wherever the part ends.
+    for (int y = 0; y < size.height(); ++y)
+        for (int x = 0; x < size.width(); ++x)
+            QCOMPARE(held.pixel(x, y), whole.pixel(x, y));
+}
+
+void TestCanvas::drawnPartHoldsOnlyWhatIsDrawn()
+{
+    Canvas canvas(QSize(1009, 741), colors::lightYellow, fonts::canvasFont());
+    QVERIFY(canvas.drawnPart().isNull());
+    canvas.box(20, 70, 749, 649, colors::black);
+    // The row frames' width and a margin, not the pictures' side.
+    QVERIFY(canvas.drawnPart().width() < 800);
+    QVERIFY(canvas.drawnPart().width() >= 770);
+    QCOMPARE(canvas.pixel(900, 100), colors::lightYellow);
+    QCOMPARE(canvas.image().size(), QSize(1009, 741));
+    canvas.discard();
+    QVERIFY(canvas.drawnPart().isNull());
+    QCOMPARE(canvas.pixel(769, 719), colors::lightYellow);
+}
+
+// A fill that starts inside what is drawn and runs out past it reaches the
+// canvas's edges, as on a canvas that holds its whole image; on black beyond
+// it, it stays inside.
+void TestCanvas::fillReachesBeyondTheDrawnPart_data()
+{
+    QTest::addColumn<QRgb>("background");
+    QTest::addRow("on a light background") << colors::lightYellow;
+    QTest::addRow("on a black background") << colors::black;
+}
+
+void TestCanvas::fillReachesBeyondTheDrawnPart()
+{
+    QFETCH(QRgb, background);
+    Canvas canvas(QSize(300, 200), background, fonts::canvasFont());
+    canvas.filledBox(10, 10, 40, 40, colors::white);  // the seed's side: not black
+    canvas.setFillColor(colors::red);
+    canvas.floodFill(20, 20);
+    const bool spreads = background != colors::black;
+    QCOMPARE(canvas.pixel(20, 20), colors::red);
+    QCOMPARE(canvas.pixel(299, 199), spreads ? colors::red : background);
+    QCOMPARE(canvas.image().pixel(299, 199), spreads ? colors::red : background);
 }
 
 QTEST_MAIN(TestCanvas)
