@@ -358,9 +358,20 @@ void PictureBox::load()
     if (!pixmap().isNull())
         return;
     const QPixmap held = picture(resource_);
-    // Scaled, the box smooths the picture from pixels of the screen's
-    // format, as it always has; it keeps such a copy while it is scaled.
-    setPixmap(hasScaledContents() ? QPixmap::fromImage(held.toImage()) : held);
+    // The painter draws the picture as it is held only pixel for pixel.
+    // Scaled, by the window's zoom or a screen's ratio above 1, it samples
+    // the picture from pixels of the screen's format, as it always has: the
+    // box keeps such a copy while it is scaled.
+    const bool pixelForPixel = !hasScaledContents() && devicePixelRatio() == 1.0;
+    setPixmap(pixelForPixel ? held : QPixmap::fromImage(held.toImage()));
+}
+
+void PictureBox::reload()
+{
+    if (!pixmap().isNull()) {
+        setPixmap(QPixmap());
+        load();
+    }
 }
 
 void PictureBox::setZoomed(bool zoomed)
@@ -368,10 +379,22 @@ void PictureBox::setZoomed(bool zoomed)
     if (zoomed == hasScaledContents())
         return;
     setScaledContents(zoomed);
-    if (!pixmap().isNull()) {
-        setPixmap(QPixmap());
-        load();
+    reload();
+}
+
+bool PictureBox::event(QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::ScreenChangeInternal:  // the window has moved to another screen
+#if QT_VERSION >= QT_VERSION_CHECK(6, 6, 0)
+    case QEvent::DevicePixelRatioChange:
+#endif
+        reload();
+        break;
+    default:
+        break;
     }
+    return QLabel::event(event);
 }
 
 void PictureBox::showEvent(QShowEvent* event)

@@ -149,11 +149,16 @@ public:
     void setZoomed(bool zoomed);
     // The picture a box of this resource shows; empty when it cannot be read.
     static QPixmap picture(const QString& resource);
+    const QString& resource() const { return resource_; }
 
 protected:
+    bool event(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
 private:
+    // The picture again, held as the box now shows it.
+    void reload();
+
     QString resource_;
 };
 

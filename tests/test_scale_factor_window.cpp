@@ -79,6 +79,7 @@ private Q_SLOTS:
     void theCanvasIsShownOneToOne();
     void aScreenChangeBringsTheCanvasToTheScreensRatio();
     void tapeIsPaintedAndMarkedAsAtRatioOne();
+    void picturesShowThePixelsOfTheirFiles();
 };
 
 void TestScaleFactorWindow::canvasesDrawAtTheScreensRatio()
@@ -191,4 +192,25 @@ void TestScaleFactorWindow::tapeIsPaintedAndMarkedAsAtRatioOne()
 }
 
 QTEST_MAIN(TestScaleFactorWindow)
+// The pictures are held as compactly as the screen allows; on the screen of
+// every ratio, each page's pictures show what the pictures as Qt decodes them
+// show, on the canvas's colour.
+void TestScaleFactorWindow::picturesShowThePixelsOfTheirFiles()
+{
+    WindowFixture fx;
+    for (int c = 0; c < 2; ++c) {
+        CanvasWidget* canvas = fx.control<CanvasWidget>("Picture1", c);
+        canvas->show();
+        for (PictureBox* picture : {fx.control<PictureBox>("Picture2", c), fx.control<PictureBox>("Picture4", c)}) {
+            QVERIFY(!picture->pixmap().isNull());
+            QLabel decoded(canvas);
+            decoded.setPalette(picture->palette());
+            decoded.setAutoFillBackground(picture->autoFillBackground());
+            decoded.setPixmap(QPixmap(picture->resource()));
+            decoded.setGeometry(picture->geometry());
+            QCOMPARE(picture->grab().toImage(), decoded.grab().toImage());
+        }
+    }
+}
+
 #include "test_scale_factor_window.moc"
