@@ -16,6 +16,7 @@
 #include <QRegion>
 
 #include <cmath>
+#include <optional>
 
 namespace pomuru {
 
@@ -37,21 +38,30 @@ CanvasWidget::CanvasWidget(QRgb background, const QFont& font, QWidget* parent)
     canvas_.refreshedNow = [this](QRect area) { repaint(shownArea(area)); };
 }
 
-bool CanvasWidget::event(QEvent* event)
+namespace {
+
+// Whether the event may bring the widget a new device pixel ratio.
+bool changesRatio(const QEvent* event)
 {
     switch (event->type()) {
-    case QEvent::Show:
     case QEvent::ScreenChangeInternal:  // the window has moved to another screen
 #if QT_VERSION >= QT_VERSION_CHECK(6, 6, 0)
     case QEvent::DevicePixelRatioChange:
 #endif
-        // What is drawn so far is resampled; what is drawn from now on has
-        // the new screen's detail.
-        canvas_.setRatio(drawingRatio());
-        break;
+        return true;
     default:
-        break;
+        return false;
     }
+}
+
+} // namespace
+
+bool CanvasWidget::event(QEvent* event)
+{
+    // What is drawn so far is resampled; what is drawn from now on has the
+    // new screen's detail.
+    if (event->type() == QEvent::Show || changesRatio(event))
+        canvas_.setRatio(drawingRatio());
     return QWidget::event(event);
 }
 
@@ -303,8 +313,8 @@ namespace {
 // A picture of at most 256 colours, one of them transparent, as the
 // pictures are, held at one byte a pixel with its colours in a table: a
 // quarter of the memory of the 32-bit pixels Qt would make of it, for the
-// same pixels on the screen. A picture of more colours stays as it is.
-QImage withColourTable(const QImage& picture)
+// same pixels on the screen. Nothing for a picture of more colours.
+std::optional<QImage> withColourTable(const QImage& picture)
 {
     const QImage pixels = picture.convertToFormat(QImage::Format_ARGB32);
     QList<QRgb> colours;
@@ -317,7 +327,7 @@ QImage withColourTable(const QImage& picture)
             auto found = indexOf.constFind(from[x]);
             if (found == indexOf.constEnd()) {
                 if (colours.size() == 256)
-                    return picture;
+                    return std::nullopt;
                 found = indexOf.insert(from[x], int(colours.size()));
                 colours.append(from[x]);
             }
@@ -346,9 +356,8 @@ QPixmap PictureBox::picture(const QString& resource)
         return {};
     // Kept as it is, not converted to the screen's format: the painter
     // takes the colours from the table as it draws.
-    const QImage compact = withColourTable(decoded);
-    shared = compact.format() == QImage::Format_Indexed8 ? QPixmap::fromImage(compact, Qt::NoFormatConversion)
-                                                         : QPixmap::fromImage(compact);
+    const std::optional<QImage> compact = withColourTable(decoded);
+    shared = compact ? QPixmap::fromImage(*compact, Qt::NoFormatConversion) : QPixmap::fromImage(decoded);
     QPixmapCache::insert(key, shared);
     return shared;
 }
@@ -384,16 +393,8 @@ void PictureBox::setZoomed(bool zoomed)
 
 bool PictureBox::event(QEvent* event)
 {
-    switch (event->type()) {
-    case QEvent::ScreenChangeInternal:  // the window has moved to another screen
-#if QT_VERSION >= QT_VERSION_CHECK(6, 6, 0)
-    case QEvent::DevicePixelRatioChange:
-#endif
+    if (changesRatio(event))
         reload();
-        break;
-    default:
-        break;
-    }
     return QLabel::event(event);
 }
 

@@ -124,14 +124,13 @@ Canvas::Canvas(QSize size, QRgb background, const QFont& font, double ratio)
 
 namespace {
 
-// Copies the top-left pixels that both images have.
-void copyCommonPart(const QImage& from, QImage& to)
+// Copies the pixels of an area that both images have.
+void copyPixels(const QImage& from, QImage& to, QRect area)
 {
-    const int width = std::min(from.width(), to.width());
-    const int height = std::min(from.height(), to.height());
-    for (int y = 0; y < height; ++y) {
-        const auto* line = reinterpret_cast<const QRgb*>(from.constScanLine(y));
-        std::copy(line, line + width, reinterpret_cast<QRgb*>(to.scanLine(y)));
+    area &= from.rect() & to.rect();
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(from.constScanLine(y)) + area.left();
+        std::copy(line, line + area.width(), reinterpret_cast<QRgb*>(to.scanLine(y)) + area.left());
     }
 }
 
@@ -147,11 +146,11 @@ QImage& Canvas::drawingOver(QRect area) const
     needed = needed.expandedTo(QSize(1, 1)).boundedTo(size_);
     if (image_.isNull() || needed != extent_) {
         QImage grown = blankImage(needed, ratio_, background_);
-        copyCommonPart(image_, grown);
+        copyPixels(image_, grown, image_.rect());
         image_ = std::move(grown);
         extent_ = needed;
     }
-    if (!area.isEmpty()) {
+    if (!whole_.isNull() && !area.isEmpty()) {
         const QRect reach = area.adjusted(-DrawnMargin, -DrawnMargin, DrawnMargin, DrawnMargin);
         drawnSinceWhole_ |= toDevice(reach & QRect(QPoint(0, 0), extent_));
     }
@@ -162,34 +161,33 @@ const QImage& Canvas::image() const
 {
     if (keptWhole_)
         return drawingOver(QRect());
-    if (whole_.isNull()) {
-        whole_ = blankImage(size_, ratio_, background_);
-        drawnSinceWhole_ = image_.rect();
-    }
-    updateWhole();
+    if (whole_.isNull())
+        makeWhole();
+    else
+        updateWhole();
     return whole_;
+}
+
+void Canvas::makeWhole() const
+{
+    whole_ = blankImage(size_, ratio_, background_);
+    copyPixels(image_, whole_, image_.rect());
+    drawnSinceWhole_ = QRect();
 }
 
 void Canvas::updateWhole() const
 {
     if (whole_.isNull() || drawnSinceWhole_.isEmpty())
         return;
-    const QRect area = drawnSinceWhole_ & image_.rect() & whole_.rect();
-    for (int y = area.top(); y <= area.bottom(); ++y) {
-        const auto* from = reinterpret_cast<const QRgb*>(image_.constScanLine(y)) + area.left();
-        std::copy(from, from + area.width(), reinterpret_cast<QRgb*>(whole_.scanLine(y)) + area.left());
-    }
+    copyPixels(image_, whole_, drawnSinceWhole_);
     drawnSinceWhole_ = QRect();
 }
 
 void Canvas::remakeWhole()
 {
     // Made anew at the new size or ratio, if it was asked for before.
-    if (whole_.isNull())
-        return;
-    whole_ = blankImage(size_, ratio_, background_);
-    drawnSinceWhole_ = image_.rect();
-    updateWhole();
+    if (!whole_.isNull())
+        makeWhole();
 }
 
 void Canvas::setKeptWhole(bool whole)
@@ -223,7 +221,7 @@ void Canvas::resize(QSize size)
         // The drawing so far is kept where it still fits.
         const QSize kept = keptWhole_ ? size : extent_.boundedTo(size);
         QImage resized = blankImage(kept, ratio_, background_);
-        copyCommonPart(image_, resized);
+        copyPixels(image_, resized, image_.rect());
         image_ = std::move(resized);
         extent_ = kept;
     }

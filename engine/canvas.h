@@ -152,7 +152,9 @@ private:
     // The drawing, grown as need be to hold this logical area and a margin
     // beyond it (the whole canvas while it is kept whole).
     QImage& drawingOver(QRect area) const;
-    // Brings the copy that image() gave up to date with what was drawn.
+    // Makes the copy that image() gives from what is held.
+    void makeWhole() const;
+    // Brings that copy up to date with what was drawn.
     void updateWhole() const;
     // Makes that copy anew, at a new size or ratio, if it was made before.
     void remakeWhole();

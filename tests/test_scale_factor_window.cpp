@@ -191,7 +191,6 @@ void TestScaleFactorWindow::tapeIsPaintedAndMarkedAsAtRatioOne()
     QCOMPARE(fx.state().problemCount(row), 2);
 }
 
-QTEST_MAIN(TestScaleFactorWindow)
 // The pictures are held as compactly as the screen allows; on the screen of
 // every ratio, each page's pictures show what the pictures as Qt decodes them
 // show, on the canvas's colour.
@@ -213,4 +212,5 @@ void TestScaleFactorWindow::picturesShowThePixelsOfTheirFiles()
     }
 }
 
+QTEST_MAIN(TestScaleFactorWindow)
 #include "test_scale_factor_window.moc"

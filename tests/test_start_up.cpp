@@ -635,7 +635,6 @@ void TestStartUp::aDrillBuildsTheControlsOfItsCanvasOnly()
     QCOMPARE(namedControls(window), 75);
 }
 
-QTEST_MAIN(TestStartUp)
 // The pictures are held at one byte a pixel. Shown at the window's every
 // zoom they must show what the same picture decoded to the screen's 32-bit
 // pixels shows, on the canvas's colour. (The screens of other ratios are
@@ -708,4 +707,5 @@ void TestStartUp::iconReadWhenAskedGivesWhatTheHeldIconGives()
     QCOMPARE(given.toImage(), expected.toImage());
 }
 
+QTEST_MAIN(TestStartUp)
 #include "test_start_up.moc"
